@@ -1,0 +1,23 @@
+// Lists the picture files of the chosen folder into the main module's picture list.
+#pragma once
+#include <array>
+
+#include "startup/app_state.h"
+#include "toolkit/file_system.h"
+
+namespace orv {
+
+// Search patterns of the picture kinds, in kind order bmp, gif, jpg, wmf.
+inline constexpr std::array<const char16_t*, 4> kKindPatterns = {u"\\*.bmp", u"\\*.gif",
+                                                                 u"\\*.jpg", u"\\*.wmf"};
+
+// Three passes (attribute words 0, archive, read-only; exact match) over the kinds that are
+// on, then an ascending sort.
+void ScanImageFolder(AppState& app, FileSystem& fs, TextView folder);
+// Appends to the list the files matching `pattern` whose attribute word equals `attribute`.
+// Stops silently at the first failure (a failed query, or a list already 32767 long).
+void ListMatchingFiles(AppState& app, FileSystem& fs, TextView pattern, int16_t attribute);
+// Sorts entries 1..imageCount in ascending binary (UTF-16 code unit) order.
+void SortImageList(AppState& app);
+
+}  // namespace orv

@@ -1,0 +1,48 @@
+// What the program asks of the file system. The Win32 layer uses the wide-character APIs;
+// tests use an in-memory tree.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/text.h"
+
+namespace orv {
+
+// Attribute bits as the system reports them.
+enum FileAttribute : uint32_t {
+  kAttrReadOnly = 1,
+  kAttrHidden = 2,
+  kAttrSystem = 4,
+  kAttrDirectory = 16,
+  kAttrArchive = 32,
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Names (not paths) of the entries that match `pattern` (a folder followed by a wildcard
+  // name), in the order the file system returns them. Hidden and system entries are never
+  // admitted; directories only with `admitDirectories`. nullopt when the listing fails.
+  virtual std::optional<std::vector<Text>> ListNames(const Text& pattern,
+                                                     bool admitDirectories) = 0;
+
+  // The attribute word; a plain file whose only flag is "normal" reports 0. nullopt when
+  // the entry cannot be queried.
+  virtual std::optional<uint32_t> Attributes(const Text& path) = 0;
+
+  // Whether the file opens for reading (false for folders, missing files, refused access).
+  virtual bool CanOpenForReading(const Text& path) = 0;
+
+  virtual std::optional<std::string> ReadAll(const Text& path) = 0;
+
+  // Writes the whole file through a temporary file in the same folder that then replaces
+  // `path`, so a failure never leaves a half-written file. Creates missing parent folders
+  // when `createFolders`. false on any failure.
+  virtual bool StoreFile(const Text& path, std::string_view bytes, bool createFolders) = 0;
+};
+
+}  // namespace orv

@@ -1,0 +1,29 @@
+// What the windows of one run share: the main module's state and the platform services.
+#pragma once
+#include <windows.h>
+
+#include "settings/settings_store.h"
+#include "startup/app_state.h"
+#include "toolkit/random.h"
+#include "win32/win32_file_system.h"
+#include "win32/win32_system.h"
+
+namespace orv::win {
+
+struct App {
+  HINSTANCE instance = nullptr;
+  AppState state;
+  Win32FileSystem files;
+  Win32System system;
+  WallClock clock;
+  ClockSeededRandom random{clock};
+  SettingsStore store{files, ProgramFolder(), UserDataFolder()};
+};
+
+// The program's windows. Each returns once its window exists (the show and the preview
+// then live in the message loop) or, for the modal dialog, once it has closed.
+void OpenDisplayWindow(App& app);
+void RunSettingsDialog(App& app);
+void OpenPreviewWindow(App& app, HWND host, int32_t width, int32_t height);
+
+}  // namespace orv::win

@@ -1,0 +1,54 @@
+// Program entry: builds the run's services, hands over to the start-up logic, and runs the
+// message loop while a window lives.
+#include <windows.h>
+
+#include "startup/main_logic.h"
+#include "win32/app.h"
+
+namespace orv::win {
+namespace {
+
+class Win32StartupHost final : public StartupHost {
+ public:
+  explicit Win32StartupHost(App& app) : app_(app) {}
+
+  ScreenRect WindowRect(WindowHandle window) override {
+    RECT r{};
+    GetWindowRect(reinterpret_cast<HWND>(window), &r);
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
+  }
+  double TwipsPerPixelX() override { return TwipsPerPixel(LOGPIXELSX); }
+  double TwipsPerPixelY() override { return TwipsPerPixel(LOGPIXELSY); }
+  void OpenPreview(WindowHandle host, int32_t width, int32_t height) override {
+    OpenPreviewWindow(app_, reinterpret_cast<HWND>(host), width, height);
+  }
+  void RunSettingsDialog() override { win::RunSettingsDialog(app_); }
+  void OpenDisplay() override { OpenDisplayWindow(app_); }
+
+ private:
+  static double TwipsPerPixel(int axis) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, axis) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return 1440.0 / (dpi > 0 ? dpi : 96);
+  }
+  App& app_;
+};
+
+}  // namespace
+}  // namespace orv::win
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  static orv::win::App app;  // lives as long as the program, like the main module's state
+  app.instance = instance;
+  app.state.commandLine = orv::ArgumentsOf(orv::win::FullCommandLine());
+  orv::win::Win32StartupHost host(app);
+  orv::StartupServices services{app.system, app.files, app.store, app.random, host};
+  if (orv::Main(app.state, services) == orv::StartResult::kEnded) return 0;
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
