@@ -2,7 +2,10 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
 #include "settings/settings_store.h"
+#include "sound/music_player.h"
 #include "startup/app_state.h"
 #include "toolkit/random.h"
 #include "win32/win32_file_system.h"
@@ -25,5 +28,8 @@ struct App {
 void OpenDisplayWindow(App& app);
 void RunSettingsDialog(App& app);
 void OpenPreviewWindow(App& app, HWND host, int32_t width, int32_t height);
+
+// The music module for the display window, over the system's multimedia interface.
+std::unique_ptr<MusicPlayer> CreateMusicPlayer(App& app);
 
 }  // namespace orv::win
