@@ -1,0 +1,18 @@
+#include "startup/preview.h"
+
+#include <algorithm>
+
+namespace orv {
+
+PixelSize VisibleStillPart(PixelSize still, PixelSize area) {
+  const auto part = [](int32_t own, int32_t room) {
+    return std::clamp(room, int32_t{0}, std::max(own, int32_t{0}));
+  };
+  return PixelSize{part(still.width, area.width), part(still.height, area.height)};
+}
+
+PreviewFate PreviewFateFor(bool hostIsWindow) {
+  return hostIsWindow ? PreviewFate::kLiveWithHost : PreviewFate::kEndNow;
+}
+
+}  // namespace orv
