@@ -51,14 +51,12 @@ std::string EncodeLine(TextView line) {
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
-  const bool utf8File = bytes.starts_with(kUtf8Marker);
-  if (utf8File) bytes.remove_prefix(kUtf8Marker.size());
   size_t start = 0;
   while (start < bytes.size()) {
     size_t end = bytes.find_first_of("\r\n", start);
     const std::string_view raw =
         bytes.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-    doc.lines_.push_back(utf8File ? FromUtf8(raw) : DecodeLine(raw));
+    doc.lines_.push_back(Line{DecodeLine(raw), std::string(raw), false});
     if (end == std::string_view::npos) break;
     start = end + 1;
     if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
@@ -68,8 +66,8 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
 
 std::string IniDocument::Serialize() const {
   std::string out;
-  for (const Text& line : lines_) {
-    out += EncodeLine(line);
+  for (const Line& line : lines_) {
+    out += line.written ? EncodeLine(line.text) : line.raw;
     out += "\r\n";
   }
   return out;
@@ -77,7 +75,8 @@ std::string IniDocument::Serialize() const {
 
 std::optional<Text> IniDocument::Get(TextView section, TextView key) const {
   bool inSection = false, seenSection = false;
-  for (const Text& line : lines_) {
+  for (const Line& l : lines_) {
+    const Text& line = l.text;
     if (auto name = SectionName(line)) {
       if (inSection) return std::nullopt;  // only the first matching section counts
       inSection = !seenSection && EqualsAsciiCaseBlind(*name, TrimBlanks(section));
@@ -93,23 +92,24 @@ std::optional<Text> IniDocument::Get(TextView section, TextView key) const {
 }
 
 void IniDocument::Set(TextView section, TextView key, TextView value) {
-  const Text newLine = TrimBlanks(key) + u"=" + Text(value);
+  const Line newLine{TrimBlanks(key) + u"=" + Text(value), {}, true};
   size_t sectionLine = lines_.size(), lastContent = 0;
   for (size_t i = 0; i < lines_.size(); ++i) {
-    if (auto name = SectionName(lines_[i])) {
+    const Text& line = lines_[i].text;
+    if (auto name = SectionName(line)) {
       if (sectionLine != lines_.size()) break;
       if (EqualsAsciiCaseBlind(*name, TrimBlanks(section))) sectionLine = lastContent = i;
       continue;
     }
     if (sectionLine == lines_.size()) continue;
-    if (auto kv = KeyValue(lines_[i]); kv && EqualsAsciiCaseBlind(kv->first, TrimBlanks(key))) {
+    if (auto kv = KeyValue(line); kv && EqualsAsciiCaseBlind(kv->first, TrimBlanks(key))) {
       lines_[i] = newLine;
       return;
     }
-    if (!TrimBlanks(lines_[i]).empty()) lastContent = i;
+    if (!TrimBlanks(line).empty()) lastContent = i;
   }
   if (sectionLine == lines_.size()) {
-    lines_.push_back(u"[" + TrimBlanks(section) + u"]");
+    lines_.push_back(Line{u"[" + TrimBlanks(section) + u"]", {}, true});
     lines_.push_back(newLine);
     return;
   }

@@ -4,7 +4,7 @@
 // Encoding: code page 932 (Shift-JIS) for every line, whatever the system's code page. A
 // value that code page 932 cannot hold is stored as the marker EF BB BF followed by the
 // value in UTF-8; no Shift-JIS text starts with those bytes, so ordinary files stay plain
-// Shift-JIS. A file that starts with a UTF-8 byte-order mark is read as UTF-8 throughout.
+// Shift-JIS. Lines the program does not change are written back byte for byte.
 //
 // Semantics of the system's profile files: sections and keys match case-blind (ASCII) with
 // blanks around them ignored, the first matching section and key win, values lose the
@@ -31,10 +31,15 @@ class IniDocument {
   // section at the end of the file when it is missing).
   void Set(TextView section, TextView key, TextView value);
 
-  const std::vector<Text>& Lines() const { return lines_; }
+  size_t LineCount() const { return lines_.size(); }
 
  private:
-  std::vector<Text> lines_;
+  struct Line {
+    Text text;
+    std::string raw;     // the bytes as read; empty for a line the program wrote
+    bool written = false;
+  };
+  std::vector<Line> lines_;
 };
 
 }  // namespace orv

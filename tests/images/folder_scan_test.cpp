@@ -1,0 +1,118 @@
+#include "images/folder_scan.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_file_system.h"
+
+namespace orv {
+namespace {
+
+class FolderScanTest : public ::testing::Test {
+ protected:
+  FolderScanTest() { app.settings.KindOn = {1, 1, 1, 1}; }
+  std::vector<Text> List() {
+    return std::vector<Text>(app.imageList.begin() + 1, app.imageList.begin() + 1 + app.imageCount);
+  }
+  test::FakeFileSystem fs;
+  AppState app;
+};
+
+TEST_F(FolderScanTest, ListsInBinaryOrderWithUpperCaseFirst) {
+  fs.AddFile(u"C:\\p\\b.jpg");
+  fs.AddFile(u"C:\\p\\A.bmp");
+  fs.AddFile(u"C:\\p\\a.gif");
+  fs.AddFile(u"C:\\p\\c.JPG");
+  fs.AddFile(u"C:\\p\\notes.txt");
+  fs.AddFolder(u"C:\\p\\sub.jpg");
+  ScanImageFolder(app, fs, u"C:\\p");
+  EXPECT_EQ(List(), (std::vector<Text>{u"C:\\p\\A.bmp", u"C:\\p\\a.gif", u"C:\\p\\b.jpg",
+                                       u"C:\\p\\c.JPG"}));
+}
+
+TEST_F(FolderScanTest, OnlyExactAttributeWordsZeroArchiveOrReadOnlyAreListed) {
+  fs.AddFile(u"C:\\p\\normal.bmp", "", 0);
+  fs.AddFile(u"C:\\p\\archive.bmp", "", kAttrArchive);
+  fs.AddFile(u"C:\\p\\readonly.bmp", "", kAttrReadOnly);
+  fs.AddFile(u"C:\\p\\both.bmp", "", kAttrReadOnly | kAttrArchive);
+  fs.AddFile(u"C:\\p\\hidden.bmp", "", kAttrHidden);
+  fs.AddFile(u"C:\\p\\system.bmp", "", kAttrSystem | kAttrArchive);
+  fs.AddFile(u"C:\\p\\indexed.bmp", "", kAttrArchive | 0x2000);
+  ScanImageFolder(app, fs, u"C:\\p");
+  EXPECT_EQ(List(), (std::vector<Text>{u"C:\\p\\archive.bmp", u"C:\\p\\normal.bmp",
+                                       u"C:\\p\\readonly.bmp"}));
+}
+
+TEST_F(FolderScanTest, BeforeSortingGroupsFollowAttributeThenKind) {
+  fs.AddFile(u"C:\\p\\z.gif", "", 0);
+  fs.AddFile(u"C:\\p\\y.bmp", "", kAttrArchive);
+  fs.AddFile(u"C:\\p\\x.bmp", "", 0);
+  fs.AddFile(u"C:\\p\\w.wmf", "", kAttrReadOnly);
+  app.settings.KindOn = {1, 1, 0, 1};
+  AppState unsorted;
+  unsorted.settings = app.settings;
+  for (int16_t attribute : {0, 32, 1}) {
+    for (const char16_t* pattern : {u"C:\\p\\*.bmp", u"C:\\p\\*.gif", u"C:\\p\\*.wmf"}) {
+      ListMatchingFiles(unsorted, fs, pattern, attribute);
+    }
+  }
+  EXPECT_EQ(std::vector<Text>(unsorted.imageList.begin() + 1, unsorted.imageList.end()),
+            (std::vector<Text>{u"C:\\p\\x.bmp", u"C:\\p\\z.gif", u"C:\\p\\y.bmp", u"C:\\p\\w.wmf"}));
+}
+
+TEST_F(FolderScanTest, KindsThatAreNotExactlyOneAreSkipped) {
+  fs.AddFile(u"C:\\p\\a.bmp");
+  fs.AddFile(u"C:\\p\\b.gif");
+  fs.AddFile(u"C:\\p\\c.jpg");
+  fs.AddFile(u"C:\\p\\d.wmf");
+  app.settings.KindOn = {-1, 2, 1, 0};
+  ScanImageFolder(app, fs, u"C:\\p");
+  EXPECT_EQ(List(), (std::vector<Text>{u"C:\\p\\c.jpg"}));
+}
+
+TEST_F(FolderScanTest, RootFolderAndDoubledSeparatorsKeepTheirText) {
+  fs.AddFile(u"D:\\a.bmp");
+  ScanImageFolder(app, fs, u"D:\\");
+  EXPECT_EQ(List(), (std::vector<Text>{u"D:\\\\a.bmp"}));
+  EXPECT_TRUE(fs.CanOpenForReading(List()[0]));
+}
+
+TEST_F(FolderScanTest, EmptyFolderSettingTouchesNothingAndStaleEntriesStayUnread) {
+  fs.AddFile(u"C:\\p\\a.bmp");
+  fs.AddFile(u"C:\\p\\b.bmp");
+  ScanImageFolder(app, fs, u"C:\\p");
+  ASSERT_EQ(app.imageCount, 2);
+  const int calls = fs.listCalls;
+  ScanImageFolder(app, fs, u"");
+  EXPECT_EQ(app.imageCount, 0);
+  EXPECT_EQ(fs.listCalls, calls);
+  fs.listingFails = true;
+  ScanImageFolder(app, fs, u"C:\\p");
+  EXPECT_EQ(app.imageCount, 0);
+}
+
+TEST_F(FolderScanTest, FailedAttributeQueryEndsThatListingButKeepsWhatWasFound) {
+  fs.AddFile(u"C:\\p\\a.bmp");
+  fs.AddFile(u"C:\\p\\b.bmp");
+  fs.AddFile(u"C:\\p\\c.bmp");
+  fs.AddFile(u"C:\\p\\d.gif");
+  fs.failingAttributes.insert(u"C:\\p\\b.bmp");
+  ScanImageFolder(app, fs, u"C:\\p");
+  EXPECT_EQ(List(), (std::vector<Text>{u"C:\\p\\a.bmp", u"C:\\p\\d.gif"}));
+}
+
+TEST_F(FolderScanTest, UnicodeNamesAreListedAsTheyAre) {
+  fs.AddFile(u"C:\\Фото\\кот.jpg");
+  fs.AddFile(u"C:\\Фото\\😀.gif");
+  ScanImageFolder(app, fs, u"C:\\Фото");
+  EXPECT_EQ(List(), (std::vector<Text>{u"C:\\Фото\\кот.jpg", u"C:\\Фото\\😀.gif"}));
+}
+
+TEST_F(FolderScanTest, ListStopsAt32767EntriesWithoutError) {
+  for (int i = 0; i < 40000; ++i) fs.AddFile(u"C:\\big\\" + Text(u"f") + static_cast<char16_t>(0x4E00 + i % 20000) + (i < 20000 ? u"a.bmp" : u"b.bmp"));
+  ScanImageFolder(app, fs, u"C:\\big");
+  EXPECT_EQ(app.imageCount, 32767);
+  EXPECT_TRUE(std::is_sorted(app.imageList.begin() + 1, app.imageList.begin() + 32768));
+}
+
+}  // namespace
+}  // namespace orv
