@@ -4,11 +4,11 @@
 
 namespace orv {
 
-PixelSize VisibleStillPart(PixelSize still, PixelSize area) {
+AreaSize VisibleStillPart(AreaSize still, AreaSize area) {
   const auto part = [](int32_t own, int32_t room) {
     return std::clamp(room, int32_t{0}, std::max(own, int32_t{0}));
   };
-  return PixelSize{part(still.width, area.width), part(still.height, area.height)};
+  return AreaSize{part(still.width, area.width), part(still.height, area.height)};
 }
 
 PreviewFate PreviewFateFor(bool hostIsWindow) {

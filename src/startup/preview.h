@@ -10,14 +10,14 @@ namespace orv {
 inline constexpr int32_t kPreviewStillWidth = 152;
 inline constexpr int32_t kPreviewStillHeight = 112;
 
-struct PixelSize {
+struct AreaSize {
   int32_t width = 0;
   int32_t height = 0;
 };
 
 // The part of a still of `still` size that an area of `area` size shows, measured from the
 // top-left corner of both; empty when the area is empty or negative.
-PixelSize VisibleStillPart(PixelSize still, PixelSize area);
+AreaSize VisibleStillPart(AreaSize still, AreaSize area);
 
 // What the preview does once it has tried to settle into its host: a host that is no
 // window can never take the preview away, so the preview ends instead of lingering unseen.

@@ -31,7 +31,4 @@ struct SurfaceScale {
 // does not fit 32 bits, and the edge is then left undrawn.
 std::optional<ScreenRect> FrameEdgeRect(const SurfaceScale& scale);
 
-// The edge style the dialog draws round its preview surface (raised outer and inner).
-inline constexpr uint32_t kEdgeRaised = 5;
-
 }  // namespace orv

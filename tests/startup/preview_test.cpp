@@ -5,44 +5,44 @@
 namespace orv {
 namespace {
 
-constexpr PixelSize kStill{kPreviewStillWidth, kPreviewStillHeight};
+constexpr AreaSize kStill{kPreviewStillWidth, kPreviewStillHeight};
 
 TEST(VisibleStillPart, TheStandardAreaShowsTheWholeStill) {
-  const PixelSize part = VisibleStillPart(kStill, {152, 112});
+  const AreaSize part = VisibleStillPart(kStill, {152, 112});
   EXPECT_EQ(part.width, 152);
   EXPECT_EQ(part.height, 112);
 }
 
 TEST(VisibleStillPart, ALargerAreaShowsTheStillUnscaledWithRoomRoundIt) {
-  const PixelSize part = VisibleStillPart(kStill, {200, 150});
+  const AreaSize part = VisibleStillPart(kStill, {200, 150});
   EXPECT_EQ(part.width, 152);
   EXPECT_EQ(part.height, 112);
-  const PixelSize huge = VisibleStillPart(kStill, {2400, 1600});
+  const AreaSize huge = VisibleStillPart(kStill, {2400, 1600});
   EXPECT_EQ(huge.width, 152);
   EXPECT_EQ(huge.height, 112);
 }
 
 TEST(VisibleStillPart, ASmallerAreaCutsEachAxisOnItsOwn) {
-  const PixelSize part = VisibleStillPart(kStill, {100, 80});
+  const AreaSize part = VisibleStillPart(kStill, {100, 80});
   EXPECT_EQ(part.width, 100);
   EXPECT_EQ(part.height, 80);
-  const PixelSize wide = VisibleStillPart(kStill, {300, 50});
+  const AreaSize wide = VisibleStillPart(kStill, {300, 50});
   EXPECT_EQ(wide.width, 152);
   EXPECT_EQ(wide.height, 50);
 }
 
 TEST(VisibleStillPart, EmptyOrNegativeAreasShowNothing) {
-  const PixelSize zero = VisibleStillPart(kStill, {0, 0});
+  const AreaSize zero = VisibleStillPart(kStill, {0, 0});
   EXPECT_EQ(zero.width, 0);
   EXPECT_EQ(zero.height, 0);
-  const PixelSize negative = VisibleStillPart(kStill, {-5, 80});
+  const AreaSize negative = VisibleStillPart(kStill, {-5, 80});
   EXPECT_EQ(negative.width, 0);
   EXPECT_EQ(negative.height, 80);
-  const PixelSize lowest = VisibleStillPart(kStill, {INT32_MIN, INT32_MIN});
+  const AreaSize lowest = VisibleStillPart(kStill, {INT32_MIN, INT32_MIN});
   EXPECT_EQ(lowest.width, 0);
   EXPECT_EQ(lowest.height, 0);
   // A still that failed to load has nothing to show in any area.
-  const PixelSize none = VisibleStillPart({0, 0}, {152, 112});
+  const AreaSize none = VisibleStillPart({0, 0}, {152, 112});
   EXPECT_EQ(none.width, 0);
   EXPECT_EQ(none.height, 0);
 }
