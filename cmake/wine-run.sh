@@ -106,6 +106,7 @@ start_display() {
 }
 
 make_prefix() {
+  [[ -d $PREFIX ]] && "$WINESERVER" -k </dev/null >/dev/null 2>&1 8>&- 9>&-
   rm -rf -- "$PREFIX"
   local log=$STATE/prefix.log
   WINEARCH=win64 "$WINE64" wineboot --init </dev/null >"$log" 2>&1 8>&- 9>&- ||
@@ -124,8 +125,11 @@ make_prefix() {
   "$WINE64" regedit /S "$(winepath_of "$reg")" </dev/null >>"$log" 2>&1 8>&- 9>&- ||
     { cat -- "$log" >&2; die "regedit failed"; }
   "$WINESERVER" -w </dev/null >>"$log" 2>&1 8>&- 9>&-
-  touch -- "$PREFIX/.orvane-ready"
+  wine32_state >"$PREFIX/.orvane-ready"
 }
+
+# A prefix made before the 32-bit loader was installed cannot run 32-bit programs.
+wine32_state() { if [[ -x $WINE32 ]]; then echo "wine32"; else echo "wine64 only"; fi; }
 
 winepath_of() { echo "Z:${1//\//\\}"; }
 
@@ -148,7 +152,7 @@ setup() {
     start_display
   fi
   wine_env
-  if [[ ! -f $PREFIX/.orvane-ready ]]; then
+  if [[ $(cat -- "$PREFIX/.orvane-ready" 2>/dev/null) != "$(wine32_state)" ]]; then
     make_prefix
   fi
   if ! alive "$STATE/wineserver.pid" wineserver; then
