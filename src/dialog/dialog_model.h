@@ -189,6 +189,10 @@ class DialogModel {
   void Unload();
   void DrawPreviewEdge();
   bool InsideButton(int16_t index, int32_t x, int32_t y) const;
+  void InitMusic();
+  void InitFolder();
+  void InitOptions();
+  void InitSliders();
   void ReportListingError(const char16_t* message);
 
   AppState& app_;
@@ -208,8 +212,8 @@ class DialogModel {
   int16_t foundCount_ = 0;
   std::optional<int16_t> heldButton_;  // push button pressed and not yet released
   bool listing_ = false;               // a folder listing or a rescan is running
-  bool listingErrorShown_ = false;
-  bool listFull_ = false;
+  bool listingErrorShown_ = false;     // one message per listing, not one per pattern
+  bool urlHeld_ = false;               // the link was pressed and not yet released
   bool closed_ = false;
 };
 

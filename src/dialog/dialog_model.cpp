@@ -1,0 +1,330 @@
+// The dialog's shell: control state, opening and closing, mouse routing, push buttons and
+// the link label.
+#include "dialog/dialog_model.h"
+
+#include <string>
+
+#include "settings/save_settings.h"
+
+namespace orv {
+namespace {
+
+// Panels grey until the texture is laid on them.
+constexpr uint32_t kPanelGrey = 0xD4D0C8;
+
+const ControlState kNoState{};
+const SliderState kNoSlider{};
+const Surface kNoSurface{};
+
+std::optional<size_t> RowOf(ControlId id) {
+  const auto rows = DialogLayout();
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].id == id) return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<size_t> PanelSlot(ControlId panel) {
+  if (panel.name == Ctl::Pic_C && panel.index == 0) return 0;
+  if (panel.name == Ctl::Pic_1 && panel.index >= 0 && panel.index <= 2) {
+    return static_cast<size_t>(panel.index) + 1;
+  }
+  return std::nullopt;
+}
+
+bool Inside(const ControlLayout& row, int32_t x, int32_t y) {
+  return x >= row.x && y >= row.y && x < row.x + row.width && y < row.y + row.height;
+}
+
+}  // namespace
+
+DialogModel::DialogModel(AppState& app, DialogServices services)
+    : app_(app), services_(services) {
+  for (const ControlLayout& row : DialogLayout()) {
+    ControlState state;
+    state.caption = row.caption;
+    state.width = row.width;
+    state.height = row.height;
+    states_.push_back(std::move(state));
+    if (const auto slot = PanelSlot(row.id)) {
+      panels_[*slot] = Surface(row.width, row.height, kPanelGrey);
+    }
+  }
+  // Ranges, steps and design positions of the sliders.
+  interval_ = {10, 60, 1, 10, 10};
+  crash_ = {{{10, 200, 1, 1, 200},
+             {0, 50, 1, 1, 35},
+             {5, 40, 1, 1, 10},
+             {10, 100, 1, 1, 50},
+             {20, 50, 1, 1, 35},
+             {1, 100, 1, 1, 25}}};
+  preview_ = Surface(100, 100, kPreviewBackground);
+}
+
+// ---- state ----
+
+const ControlState& DialogModel::State(ControlId id) const {
+  const auto row = RowOf(id);
+  return row ? states_[*row] : kNoState;
+}
+
+ControlState& DialogModel::Mutable(ControlId id) {
+  static ControlState scratch;  // writes to a control the dialog lacks go nowhere
+  const auto row = RowOf(id);
+  if (!row) {
+    scratch = {};
+    return scratch;
+  }
+  return states_[*row];
+}
+
+void DialogModel::SetCaption(ControlId id, Text caption) {
+  if (!RowOf(id)) return;
+  Mutable(id).caption = std::move(caption);
+  services_.host.Invalidate(id);
+}
+
+void DialogModel::SetPicture(ControlId id, Artwork picture) {
+  if (!RowOf(id)) return;
+  Mutable(id).picture = picture;
+  services_.host.Invalidate(id);
+}
+
+void DialogModel::SetEnabled(ControlId id, bool enabled) {
+  if (!RowOf(id)) return;
+  Mutable(id).enabled = enabled;
+  services_.host.Invalidate(id);
+}
+
+void DialogModel::SetNumberCaption(ControlId id, int32_t value) {
+  const std::string digits = std::to_string(value);
+  SetCaption(id, Text(digits.begin(), digits.end()));
+}
+
+const SliderState& DialogModel::Slider(ControlId slider) const {
+  const SliderState* s = const_cast<DialogModel*>(this)->MutableSlider(slider);
+  return s ? *s : kNoSlider;
+}
+
+SliderState* DialogModel::MutableSlider(ControlId slider) {
+  if (slider.name == Ctl::HS_Interval && slider.index == 0) return &interval_;
+  if (slider.name == Ctl::HS && slider.index >= 0 && slider.index < 6) {
+    return &crash_[static_cast<size_t>(slider.index)];
+  }
+  return nullptr;
+}
+
+const Surface& DialogModel::PanelSurface(ControlId panel) const {
+  const auto slot = PanelSlot(panel);
+  return slot ? panels_[*slot] : kNoSurface;
+}
+
+void DialogModel::ClearList() {
+  listItems_.clear();
+  listIndex_ = -1;
+  services_.host.Invalidate({Ctl::List_1, 0});
+}
+
+void DialogModel::AddListItem(Text item) {
+  listItems_.push_back(std::move(item));
+  services_.host.Invalidate({Ctl::List_1, 0});
+}
+
+bool DialogModel::ShowsHand(ControlId id) {
+  const ControlLayout* row = FindLayout(id);
+  return row && row->handCursor;
+}
+
+// ---- opening and closing ----
+
+void DialogModel::Form_Load() {
+  DialogHost& host = services_.host;
+  const PixelSize screen = host.ScreenSize();
+  host.PlaceWindow((screen.width - kOuterWidth) / 2, (screen.height - kOuterHeight) / 2,
+                   kOuterWidth, kOuterHeight);
+
+  if (services_.texture) {
+    for (size_t i = 0; i < panels_.size(); ++i) {
+      TileBackground(panels_[i], *services_.texture);
+    }
+    host.Invalidate({Ctl::Pic_C, 0});
+    for (int16_t i = 0; i < 3; ++i) host.Invalidate({Ctl::Pic_1, i});
+  }
+  for (int16_t i = 1; i <= 8; ++i) SetPicture({Ctl::Img_H, i}, Artwork::kPlate);
+  for (int16_t i = 0; i <= 5; ++i) SetPicture({Ctl::Img_Button, i}, Artwork::kButtonReleased);
+
+  InitOptions();
+  InitMusic();
+  InitFolder();
+  InitSliders();
+  DrawPreviewEdge();
+
+  if (const auto cursor = host.CursorPos()) {
+    // A coordinate that does not fit 16 bits leaves the point as it was.
+    if (cursor->x >= INT16_MIN && cursor->x <= INT16_MAX) {
+      app_.zoomX = static_cast<int16_t>(cursor->x);
+    }
+    if (cursor->y >= INT16_MIN && cursor->y <= INT16_MAX) {
+      app_.zoomY = static_cast<int16_t>(cursor->y);
+    }
+  } else {
+    app_.zoomX = 0;
+    app_.zoomY = 0;
+  }
+  host.ZoomOpen(app_.zoomX, app_.zoomY);
+  host.SetPointer(Pointer::kDefault);
+}
+
+void DialogModel::Form_Unload() {
+  if (closed_) return;
+  closed_ = true;
+  services_.host.ZoomClose(app_.zoomX, app_.zoomY);
+}
+
+void DialogModel::Unload() {
+  if (closed_) return;
+  Form_Unload();
+  services_.host.EndDialog();
+}
+
+void DialogModel::CloseRequested() { Unload(); }
+
+// ---- mouse routing ----
+
+void DialogModel::MouseDown(ControlId id, int16_t button, int16_t shift, int32_t x, int32_t y) {
+  if (closed_ || !RowOf(id) || !State(id).enabled) return;
+  const int16_t i = id.index;
+  switch (id.name) {
+    case Ctl::lbl_Button: lbl_Button_MouseDown(i, button, shift, x, y); break;
+    case Ctl::Img_SR: Img_SR_MouseDown(i, button, shift, x, y); break;
+    case Ctl::lbl_Rdm_Seq: lbl_Rdm_Seq_MouseDown(i, button, shift, x, y); break;
+    case Ctl::Img_Size: Img_Size_MouseDown(i, button, shift, x, y); break;
+    case Ctl::lbl_Size: lbl_Size_MouseDown(i, button, shift, x, y); break;
+    case Ctl::Img_Kind: Img_Kind_MouseDown(i, button, shift, x, y); break;
+    case Ctl::lbl_Kind: lbl_Kind_MouseDown(i, button, shift, x, y); break;
+    case Ctl::Img_BGM: Img_BGM_MouseDown(i, button, shift, x, y); break;
+    case Ctl::lbl_BGM: lbl_BGM_MouseDown(i, button, shift, x, y); break;
+    case Ctl::lbl_URL: urlHeld_ = true; break;
+    default: break;
+  }
+}
+
+void DialogModel::MouseMove(ControlId id, int16_t button, int16_t shift, int32_t x, int32_t y) {
+  if (closed_ || !RowOf(id)) return;
+  if (id.name == Ctl::lbl_Button) lbl_Button_MouseMove(id.index, button, shift, x, y);
+}
+
+void DialogModel::MouseUp(ControlId id, int16_t button, int16_t shift, int32_t x, int32_t y) {
+  if (closed_ || !RowOf(id)) return;
+  if (id.name == Ctl::lbl_Button) {
+    lbl_Button_MouseUp(id.index, button, shift, x, y);
+  } else if (id.name == Ctl::lbl_URL && urlHeld_) {
+    urlHeld_ = false;
+    lbl_URL_MouseUp(button, shift, x, y);
+  }
+}
+
+// ---- push buttons ----
+
+bool DialogModel::InsideButton(int16_t index, int32_t x, int32_t y) const {
+  const ControlLayout* caption = FindLayout({Ctl::lbl_Button, index});
+  const ControlLayout* face = FindLayout({Ctl::Img_Button, index});
+  if (!caption || !face) return false;
+  // x, y are relative to the caption; the face around it counts as the button too.
+  const int32_t px = caption->x + x;
+  const int32_t py = caption->y + y;
+  return Inside(*caption, px, py) || Inside(*face, px, py);
+}
+
+void DialogModel::lbl_Button_MouseDown(int16_t index, int16_t, int16_t, int32_t, int32_t) {
+  if (!FindLayout({Ctl::Img_Button, index})) return;
+  heldButton_ = index;
+  SetPicture({Ctl::Img_Button, index}, Artwork::kButtonPressed);
+}
+
+void DialogModel::lbl_Button_MouseMove(int16_t index, int16_t, int16_t, int32_t x, int32_t y) {
+  if (heldButton_ != index) return;
+  const Artwork face = InsideButton(index, x, y) ? Artwork::kButtonPressed
+                                                 : Artwork::kButtonReleased;
+  if (State({Ctl::Img_Button, index}).picture != face) SetPicture({Ctl::Img_Button, index}, face);
+}
+
+void DialogModel::lbl_Button_MouseUp(int16_t index, int16_t, int16_t, int32_t x, int32_t y) {
+  // Only the release of a press on this button counts (a second mouse button released
+  // later finds nothing held).
+  if (heldButton_ != index) return;
+  heldButton_.reset();
+  SetPicture({Ctl::Img_Button, index}, Artwork::kButtonReleased);
+  services_.host.DoEvents();  // the released face shows before the action runs
+  if (closed_ || !InsideButton(index, x, y)) return;
+  RunButtonAction(index);
+}
+
+void DialogModel::RunButtonAction(int16_t index) {
+  switch (index) {
+    case 0: ChooseImageFolder(); break;
+    case 1: ClearFolder(); break;
+    case 2: Save(); break;
+    case 3: Unload(); break;
+    case 4: ChooseMusicFile(); break;
+    case 5: ResetCrashSliders(); break;
+    default: break;
+  }
+}
+
+void DialogModel::ClearFolder() {
+  if (listing_) return;  // the running listing would refill the list at once
+  ClearList();
+  SetCaption({Ctl::Folder_Path, 0}, Text());
+  SetCaption({Ctl::lbl_Kei, 0}, Text());
+}
+
+void DialogModel::Save() {
+  DialogValues values;
+  values.intervalPosition = interval_.value;
+  values.folderCaption = State({Ctl::Folder_Path, 0}).caption;
+  values.repeatText = comboText_;
+  for (size_t k = 0; k < crash_.size(); ++k) values.crashPositions[k] = crash_[k].value;
+  if (SaveSettings(app_, values, services_.store)) {
+    Unload();
+  } else {
+    // The dialog stays open with everything the user set, so they can fix the cause and
+    // press "設定" again, or leave with "ｷｬﾝｾﾙ".
+    services_.system.ShowMessage(kSaveFailedMessage);
+  }
+}
+
+// ---- link label ----
+
+void DialogModel::lbl_URL_MouseUp(int16_t, int16_t, int32_t x, int32_t y) {
+  const ControlLayout* row = FindLayout({Ctl::lbl_URL, 0});
+  if (!row || x < 0 || y < 0 || x >= row->width || y >= row->height) return;
+  services_.host.OpenDocument(State({Ctl::lbl_URL, 0}).caption);
+}
+
+void DialogModel::Timer1_Timer() {
+  walk_.Tick(services_.random);
+  services_.host.Invalidate({Ctl::lbl_URL, 0});
+}
+
+// ---- background ----
+
+void TileBackground(Surface& target, const Surface& texture) {
+  if (texture.Empty() || target.Empty()) return;
+  const int w = texture.Width();
+  const int h = texture.Height();
+  int x = 0;
+  int y = 0;
+  for (;;) {
+    BitBlt(target, x, y, w, h, texture, 0, 0, Rop::kSrcCopy);
+    if (y <= target.Height()) {
+      y += h;
+      continue;
+    }
+    if (x > target.Width()) break;
+    x += w;
+    y = 0;
+  }
+}
+
+}  // namespace orv
