@@ -12,8 +12,6 @@ struct CodePair {
 };
 #include "core/cp932_table.inc"
 
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
 std::optional<char16_t> DecodeSingle(unsigned char b) {
   if (b <= 0x80) return static_cast<char16_t>(b);
   if (b >= 0xA1 && b <= 0xDF) return static_cast<char16_t>(0xFF61 + (b - 0xA1));
@@ -30,6 +28,8 @@ std::optional<uint16_t> Find(const CodePair* begin, const CodePair* end, uint16_
 }
 
 }  // namespace
+
+bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 Text Decode(std::string_view bytes) {
   Text out;

@@ -9,6 +9,9 @@
 
 namespace orv::cp932 {
 
+// The first byte of a two-byte character.
+bool IsLeadByte(unsigned char b);
+
 // Every byte sequence decodes; bytes that name no character become U+FFFD.
 Text Decode(std::string_view bytes);
 // nullopt when some character has no code in the page.

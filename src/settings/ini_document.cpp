@@ -30,8 +30,18 @@ Text Unquote(Text value) {
   return value;
 }
 
+// Where the UTF-8 marker starts, looking only at character boundaries: inside a Shift-JIS
+// text the same three bytes can occur across two characters (a trail byte EF, then ｻｿ).
+size_t FindMarker(std::string_view raw) {
+  for (size_t i = 0; i < raw.size(); ++i) {
+    if (raw.substr(i).starts_with(kUtf8Marker)) return i;
+    if (cp932::IsLeadByte(static_cast<unsigned char>(raw[i]))) ++i;
+  }
+  return std::string_view::npos;
+}
+
 Text DecodeLine(std::string_view raw) {
-  const auto marker = raw.find(kUtf8Marker);
+  const auto marker = FindMarker(raw);
   if (marker == std::string_view::npos) return cp932::Decode(raw);
   return cp932::Decode(raw.substr(0, marker)) + FromUtf8(raw.substr(marker + kUtf8Marker.size()));
 }

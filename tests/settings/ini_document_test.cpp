@@ -71,6 +71,14 @@ TEST(IniDocument, ValuesOutsideShiftJisRoundTripAndPlainFilesStayShiftJis) {
   EXPECT_EQ(back.Get(u"Section", u"BGMﾌｧｲﾙ"), u"D:\\音楽\\曲.mp3");
 }
 
+TEST(IniDocument, ShiftJisTextThatHappensToHoldTheMarkerBytesStaysShiftJis) {
+  IniDocument doc;
+  doc.Set(u"Section", u"画像のﾌｫﾙﾀﾞ", u"C:\\ゑｻｿ");  // 82 EF, BB, BF
+  const std::string bytes = doc.Serialize();
+  EXPECT_NE(bytes.find("C:\\\x82\xEF\xBB\xBF\r\n"), std::string::npos);
+  EXPECT_EQ(IniDocument::Parse(bytes).Get(u"Section", u"画像のﾌｫﾙﾀﾞ"), u"C:\\ゑｻｿ");
+}
+
 TEST(IniDocument, LinesItDoesNotChangeAreWrittenBackByteForByte) {
   const std::string odd = "\xFF\xFE garbage \x81\r\n\xEF\xBB\xBFnot=ours\r\n";
   auto doc = IniDocument::Parse(odd);
