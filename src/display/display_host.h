@@ -1,0 +1,34 @@
+// What the show asks of the platform's full-screen window: the screen's measures, a copy of
+// what the screen shows before the window appears, putting changed parts of the visible
+// surface on screen, and showing the window above all others.
+#pragma once
+#include <span>
+
+#include "display/dirty_region.h"
+#include "exitctl/show_window.h"
+#include "toolkit/surface.h"
+
+namespace orv {
+
+struct ScreenMeasure {
+  double widthTwips = 0;
+  double heightTwips = 0;
+  double twipsPerPixelX = 15;
+  double twipsPerPixelY = 15;
+};
+
+class DisplayHost : public ShowWindow {
+ public:
+  virtual ScreenMeasure Screen() = 0;
+  // Copies the screen's pixels from its top-left corner into `target` (as far as both
+  // reach); leaves `target` as it is when the screen cannot be read.
+  virtual void CaptureDesktop(Surface& target) = 0;
+  // `display` changed inside `rects` (and nowhere else since the last call): put those
+  // parts on screen.
+  virtual void Present(const Surface& display, std::span<const PixelRect> rects) = 0;
+  // Shows the window in its normal state, then makes it topmost without activating,
+  // moving or sizing it.
+  virtual void ShowTopmost() = 0;
+};
+
+}  // namespace orv

@@ -1,0 +1,150 @@
+#include "display/display_window.h"
+
+#include "core/numbers.h"
+#include "display/frame.h"
+#include "display/sprites.h"
+#include "exitctl/guarded.h"
+
+namespace orv {
+
+DisplayWindow::DisplayWindow(ShowServices services)
+    : s_(services),
+      exit_(ExitServices{services.app, services.system, services.music, services.timers.Timer1,
+                         services.timers.Timer2, services.host}) {
+  BallPic = MakeBallPic();
+  drawnBoxes_.reserve(2 * kBallSlots);
+  boxes_.reserve(2 * kBallSlots);
+}
+
+void DisplayWindow::Form_Load() {
+  DisplayTimers& t = s_.timers;
+  t.Timer1.SetInterval(1000);
+  t.Timer1.SetEnabled(false);
+  t.Timer2.SetInterval(200);
+  t.Timer2.SetEnabled(false);
+  t.Timer3.SetInterval(0);
+  t.Timer3.SetEnabled(true);
+  t.Timer4.SetInterval(1000);
+  t.Timer4.SetEnabled(true);
+
+  Guarded([&] {
+    const ScreenMeasure m = s_.host.Screen();
+    const auto w = num::RoundToInt16(m.widthTwips / m.twipsPerPixelX);
+    const auto h = num::RoundToInt16(m.heightTwips / m.twipsPerPixelY);
+    if (!w || !h) return;
+    ScreenW = *w;
+    ScreenH = *h;
+  });
+  Guarded([&] {
+    PicBuffer.Resize(ScreenW, ScreenH);
+    Master.Resize(ScreenW, ScreenH);
+    Display.Resize(ScreenW, ScreenH);
+    dirty_.Reset(Display.Width(), Display.Height());
+  });
+
+  if (s_.app.imageCount != 0) {
+    PictureIndex = 0;
+    Guarded([&] { ShowNextPicture(); });
+  } else {
+    // The window is not visible yet: the capture holds the screen as the user left it.
+    Guarded([&] {
+      s_.host.CaptureDesktop(Master);
+      ShowMaster();
+    });
+  }
+  Guarded([&] { ShowMaster(); });
+  t.Timer3.SetInterval(30);
+  balls = Balls{};
+  SecondCount = 0;
+  Guarded([&] { RestoreBuffer(); });
+  Guarded([&] { StartMusic(); });
+  Guarded([&] { s_.host.ShowTopmost(); });
+}
+
+void DisplayWindow::StartMusic() {
+  const Settings& settings = s_.app.settings;
+  if (settings.BgmMode == 1) {
+    Guarded([&] { s_.music.CdOpen(); });
+    s_.timers.Timer2.SetEnabled(true);
+  } else if (settings.BgmMode == 2) {
+    const Text kind = AsciiUpper(RightChars(settings.BgmFile, 3));
+    if (kind == u"WAV") Guarded([&] { s_.music.WavPlay(); });
+    if (kind == u"MP3") {
+      Guarded([&] { s_.music.Mp3Play(); });
+      s_.timers.Timer1.SetEnabled(true);
+    }
+  }
+}
+
+void DisplayWindow::RestoreBuffer() {
+  BitBlt(PicBuffer, 0, 0, ScreenW, ScreenH, Master, 0, 0, Rop::kSrcCopy);
+}
+
+void DisplayWindow::ShowMaster() {
+  BitBlt(Display, 0, 0, ScreenW, ScreenH, Master, 0, 0, Rop::kSrcCopy);
+  const PixelRect whole{0, 0, Display.Width(), Display.Height()};
+  Present(std::span(&whole, 1));
+}
+
+void DisplayWindow::Present(std::span<const PixelRect> rects) {
+  if (rects.empty()) return;
+  for (const PixelRect& r : rects) presentedPixels_ += uint64_t(r.Width()) * uint64_t(r.Height());
+  s_.host.Present(Display, rects);
+}
+
+void DisplayWindow::ComposeFrame() {
+  boxes_.clear();
+  CollectBallBoxes(balls, boxes_);
+  if (fullFrame_) {
+    RestoreBuffer();
+    DrawBalls(balls, BallPic, PicBuffer);
+    BitBlt(Display, 0, 0, ScreenW, ScreenH, PicBuffer, 0, 0, Rop::kSrcCopy);
+    dirty_.Take(rects_);
+    rects_.assign(1, PixelRect{0, 0, Display.Width(), Display.Height()});
+  } else {
+    // Outside the boxes of the last frame's fragments and Master's own changes, PicBuffer
+    // and Display already equal Master: restore and recompose only the rest. Every box
+    // this frame draws into is restored first, so the result is the whole-frame one.
+    for (const PixelRect& b : drawnBoxes_) dirty_.Add(b.left, b.top, b.Width(), b.Height());
+    for (const PixelRect& b : boxes_) dirty_.Add(b.left, b.top, b.Width(), b.Height());
+    dirty_.Take(rects_);
+    for (const PixelRect& r : rects_)
+      BitBlt(PicBuffer, r.left, r.top, r.Width(), r.Height(), Master, r.left, r.top, Rop::kSrcCopy);
+    DrawBalls(balls, BallPic, PicBuffer);
+    for (const PixelRect& r : rects_)
+      BitBlt(Display, r.left, r.top, r.Width(), r.Height(), PicBuffer, r.left, r.top, Rop::kSrcCopy);
+  }
+  drawnBoxes_.swap(boxes_);
+  Present(rects_);
+}
+
+void DisplayWindow::Timer4_Timer() {
+  // A tick that arrives while the last one waits in its pending-events call is dropped.
+  if (inTimer4_ || exit_.Ended()) return;
+  inTimer4_ = true;
+  struct Leave {
+    bool& flag;
+    ~Leave() { flag = false; }
+  } leave{inTimer4_};
+
+  Guarded([&] { Impact(); });
+  Guarded([&] { s_.pump.DoEvents(); });
+  if (exit_.Ended()) return;
+
+  const AppState& app = s_.app;
+  if (app.imageCount > 1) {
+    SecondCount = static_cast<int16_t>(SecondCount + 1);
+    if (SecondCount >= app.settings.IntervalSec) {
+      SecondCount = 0;
+      bool shown = false;
+      Guarded([&] { shown = ShowNextPicture(); });
+      // A picture that could not be loaded leaves the current one on screen.
+      if (shown) {
+        Guarded([&] { ShowMaster(); });
+        RestoreBuffer();
+      }
+    }
+  }
+}
+
+}  // namespace orv

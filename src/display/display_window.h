@@ -1,0 +1,93 @@
+// The full-screen window of the running show: its surfaces, timers and per-window state,
+// its load, the animation tick and the one-second tick. The platform window forwards its
+// events here; everything it shows comes from the surface Display.
+#pragma once
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "display/ball.h"
+#include "display/dirty_region.h"
+#include "display/display_host.h"
+#include "exitctl/exit_control.h"
+#include "sound/music_player.h"
+#include "startup/app_state.h"
+#include "toolkit/picture_loader.h"
+#include "toolkit/random.h"
+#include "toolkit/surface.h"
+#include "toolkit/system.h"
+#include "toolkit/timer.h"
+
+namespace orv {
+
+struct DisplayTimers {
+  Timer& Timer1;  // MP3 watch
+  Timer& Timer2;  // CD watch
+  Timer& Timer3;  // animation tick
+  Timer& Timer4;  // one-second tick: impacts and picture changes
+};
+
+struct ShowServices {
+  AppState& app;
+  System& system;
+  Random& random;
+  PictureLoader& pictures;
+  MusicPlayer& music;
+  EventPump& pump;
+  DisplayHost& host;
+  DisplayTimers timers;
+};
+
+class DisplayWindow {
+ public:
+  explicit DisplayWindow(ShowServices services);
+
+  void Form_Load();
+  void Timer3_Timer();
+  void Timer4_Timer();
+  ExitControl& Exit() { return exit_; }
+
+  // Steps of the ticks, callable on their own.
+  void RestoreBuffer();          // the whole of Master onto PicBuffer
+  void Impact();                 // impact point, burst, crater
+  void LaunchPieces();           // one burst at the impact point
+  void MovePass();               // gravity, moves, bounces, frees
+  void ComposeFrame();           // PicBuffer from Master and the fragments, then to Display
+  bool ShowNextPicture();        // false when the picture could not be loaded
+
+  // Composes every frame over the whole screen instead of only where it changed. The
+  // result is the same; this is the reference the incremental frame is measured against.
+  void SetFullFrameComposition(bool on) { fullFrame_ = on; }
+
+  // Window state.
+  int16_t ScreenW = 0, ScreenH = 0;
+  Balls balls;
+  int16_t ImpactX = 0, ImpactY = 0;
+  float Bounce = 0, GravityStep = 0, SpreadX = 0, SpreadTilt = 0;
+  int16_t SecondCount = 0;
+  int16_t PictureIndex = 0;
+
+  Surface Display, Master, PicBuffer, Pic_Orgn, BallPic;
+
+  // Pixels put on screen since the window loaded, for measuring.
+  uint64_t PresentedPixels() const { return presentedPixels_; }
+
+ private:
+  void SetCrashFactors();
+  void ShowMaster();  // Display takes Master's image, on screen at once
+  void MarkMaster(int32_t x, int32_t y, int32_t w, int32_t h) { dirty_.Add(x, y, w, h); }
+  void Present(std::span<const PixelRect> rects);
+  void StartMusic();
+
+  ShowServices s_;
+  ExitControl exit_;
+  bool fullFrame_ = false;
+  bool inTimer4_ = false;
+  DirtyRegion dirty_;                   // Master's changes not yet on screen
+  std::vector<PixelRect> drawnBoxes_;   // fragment boxes on PicBuffer and Display
+  std::vector<PixelRect> boxes_;        // this frame's boxes
+  std::vector<PixelRect> rects_;
+  uint64_t presentedPixels_ = 0;
+};
+
+}  // namespace orv

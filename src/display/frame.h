@@ -1,0 +1,25 @@
+// Putting the fragments of the pool on a frame: all shadows first, then all pieces, each
+// pass in slot order, so that every shadow lies under every piece and a higher slot's piece
+// covers a lower one's.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "display/ball.h"
+#include "display/dirty_region.h"
+#include "toolkit/surface.h"
+
+namespace orv {
+
+// Column of a fragment and row of its piece: floors, held to a range in which no later
+// clipping arithmetic can overflow (such a fragment is far off every surface anyway).
+int32_t PieceColumn(const Ball& ball);
+int32_t PieceRow(const Ball& ball);
+int32_t ShadowRow(const Ball& ball);
+
+void DrawBalls(const Balls& balls, const Surface& ballPic, Surface& target);
+
+// Appends the boxes DrawBalls touches: per enabled fragment its shadow and its piece cell.
+void CollectBallBoxes(const Balls& balls, std::vector<PixelRect>& boxes);
+
+}  // namespace orv

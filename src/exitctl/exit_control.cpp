@@ -1,0 +1,86 @@
+#include "exitctl/exit_control.h"
+
+#include "exitctl/guarded.h"
+#include "startup/platform.h"
+
+namespace orv {
+
+constexpr uint32_t kSpiSetScreenSaveActive = 17;
+
+void ExitControl::Display_MouseDown(int16_t, int16_t, float, float) { EndShow(); }
+
+void ExitControl::Display_MouseMove(int16_t, int16_t, float x, float y) {
+  if (s_.app.commandLine.empty() || ended_) return;
+  if (!origin_.Known) {
+    origin_ = MouseOrigin{x, y, true};
+    return;
+  }
+  // Both coordinates must differ: a pointer nudged along one axis keeps the show running.
+  if (x != origin_.X && y != origin_.Y) {
+    EndShow();
+    origin_.Known = false;
+  }
+}
+
+void ExitControl::Form_KeyDown(int16_t keyCode, int16_t) {
+  if (s_.app.settings.BgmMode == 1) {
+    if (keyCode == kKeyLeft) return Guarded([&] { s_.music.CdPreviousTrack(); });
+    if (keyCode == kKeyRight) return Guarded([&] { s_.music.CdNextTrack(); });
+  }
+  EndShow();
+}
+
+void ExitControl::Timer1_Timer() {
+  Guarded([&] { s_.music.Mp3Watch(); });
+}
+
+void ExitControl::Timer2_Timer() {
+  Guarded([&] { s_.music.CdWatch(); });
+  s_.Timer2.SetEnabled(s_.music.CdWatchOn());
+}
+
+void ExitControl::EndShow() {
+  // Input that was already queued when the password dialog opened must not ask again.
+  if (ended_ || inEndShow_) return;
+  inEndShow_ = true;
+  struct Leave {
+    bool& flag;
+    ~Leave() { flag = false; }
+  } leave{inEndShow_};
+  AppState& app = s_.app;
+  System& system = s_.system;
+  const Text mode = ModeLetter(app.commandLine);
+
+  // On the NT family the system asks for the password itself.
+  if (mode == u"S" && IsWindowsNT(system) == kFalse) {
+    app.savedCursorCount = system.ShowCursor(app.savedCursorCount);
+    if (system.VerifyScreenSavePassword(s_.window.Handle()) == 0) {
+      app.savedCursorCount = system.ShowCursor(0);
+      return;
+    }
+  }
+
+  Guarded([&] {
+    if (s_.Timer2.Enabled()) {
+      s_.Timer2.SetEnabled(false);
+      s_.music.CdStop();
+    }
+  });
+  Guarded([&] {
+    if (app.settings.BgmMode != 2) return;
+    const Text kind = AsciiUpper(RightChars(app.settings.BgmFile, 3));
+    if (kind == u"WAV") s_.music.WavStop();
+    if (kind == u"MP3") s_.music.Mp3Stop();
+  });
+
+  if (mode == u"S") {
+    SetScreenSaverStopped(system, kTrue);
+    app.savedCursorCount = system.ShowCursor(app.savedCursorCount);
+  }
+  system.SystemParameters(kSpiSetScreenSaveActive, 1);
+
+  ended_ = true;
+  s_.window.UnloadAndEnd();
+}
+
+}  // namespace orv

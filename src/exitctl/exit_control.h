@@ -1,0 +1,57 @@
+// How the running show ends: the input handlers of the display window, EndShow (the
+// password where the program must ask for it, music stop, system state, cursor) and the two
+// music watch timers of the window.
+#pragma once
+#include <cstdint>
+
+#include "exitctl/show_window.h"
+#include "sound/music_player.h"
+#include "startup/app_state.h"
+#include "toolkit/system.h"
+#include "toolkit/timer.h"
+
+namespace orv {
+
+struct MouseOrigin {
+  float X = 0;
+  float Y = 0;
+  bool Known = false;
+};
+
+struct ExitServices {
+  AppState& app;
+  System& system;
+  MusicPlayer& music;
+  Timer& Timer1;  // MP3 watch, 1000 ms
+  Timer& Timer2;  // CD watch, 200 ms
+  ShowWindow& window;
+};
+
+inline constexpr int16_t kKeyLeft = 37;
+inline constexpr int16_t kKeyRight = 39;
+
+class ExitControl {
+ public:
+  explicit ExitControl(ExitServices services) : s_(services) {}
+
+  void Display_MouseDown(int16_t button, int16_t shift, float x, float y);
+  void Display_MouseMove(int16_t button, int16_t shift, float x, float y);
+  void Form_KeyDown(int16_t keyCode, int16_t shift);
+  void Timer1_Timer();
+  void Timer2_Timer();
+
+  // Ends the show, or returns with the show running when the password is refused.
+  void EndShow();
+
+  // The program is ending: the window has been told to unload.
+  bool Ended() const { return ended_; }
+  const MouseOrigin& Origin() const { return origin_; }
+
+ private:
+  ExitServices s_;
+  MouseOrigin origin_;
+  bool ended_ = false;
+  bool inEndShow_ = false;
+};
+
+}  // namespace orv

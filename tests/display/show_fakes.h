@@ -1,0 +1,150 @@
+// Stand-ins for the show's platform: timers the test fires by hand, a scripted random
+// source, a picture store, a recording music module and a host whose "screen" only learns
+// what the window presents.
+#pragma once
+#include <deque>
+#include <functional>
+#include <map>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "display/display_host.h"
+#include "sound/music_player.h"
+#include "toolkit/picture_loader.h"
+#include "toolkit/random.h"
+#include "toolkit/timer.h"
+
+namespace orv::test {
+
+class FakeTimer : public Timer {
+ public:
+  void SetInterval(int32_t ms) override {
+    interval = ms;
+    ++intervalSets;
+  }
+  int32_t Interval() const override { return interval; }
+  void SetEnabled(bool on) override { enabled = on; }
+  bool Enabled() const override { return enabled; }
+  int32_t interval = 0;
+  bool enabled = false;
+  int intervalSets = 0;
+};
+
+class FakePump : public EventPump {
+ public:
+  void DoEvents() override {
+    ++calls;
+    if (pending) {
+      auto run = std::move(pending);
+      pending = nullptr;
+      run();
+    }
+  }
+  std::function<void()> pending;  // what waits in the queue at the next call
+  int calls = 0;
+};
+
+// Numbers handed out in order; when the script runs out, a fixed pseudo-random sequence.
+class ScriptedRandom : public Random {
+ public:
+  void Reseed() override { log.push_back("reseed"); }
+  double Next() override {
+    log.push_back("next");
+    if (!script.empty()) {
+      const double u = script.front();
+      script.pop_front();
+      return u;
+    }
+    state = state * 6364136223846793005ull + 1442695040888963407ull;
+    return static_cast<double>(state >> 11) * 0x1.0p-53;
+  }
+  std::deque<double> script;
+  std::vector<std::string> log;
+  uint64_t state = 12345;
+};
+
+class FakeClock : public Clock {
+ public:
+  double SecondsSinceMidnight() override { return now += 0.013; }
+  double now = 3600;
+};
+
+class FakePictures : public PictureLoader {
+ public:
+  std::optional<Surface> Load(const Text& path) override {
+    loads.push_back(path);
+    const auto it = pictures.find(path);
+    if (it == pictures.end()) return std::nullopt;
+    return it->second;
+  }
+  std::map<Text, Surface> pictures;
+  std::vector<Text> loads;
+};
+
+class FakeMusic : public MusicPlayer {
+ public:
+  void CdOpen() override { Call("CdOpen"); }
+  void CdWatch() override { Call("CdWatch"); }
+  bool CdWatchOn() const override { return watchOn; }
+  void CdPreviousTrack() override { Call("CdPreviousTrack"); }
+  void CdNextTrack() override { Call("CdNextTrack"); }
+  void CdStop() override { Call("CdStop"); }
+  void Mp3Play() override { Call("Mp3Play"); }
+  void Mp3Watch() override { Call("Mp3Watch"); }
+  void Mp3Stop() override { Call("Mp3Stop"); }
+  void WavPlay() override { Call("WavPlay"); }
+  void WavStop() override { Call("WavStop"); }
+
+  std::vector<std::string>* journal = &calls;  // may point at a log shared with the system
+  std::vector<std::string> calls;
+  bool watchOn = true;
+  bool throws = false;
+
+ private:
+  void Call(const std::string& name) {
+    journal->push_back(name);
+    if (throws) throw std::runtime_error(name);
+  }
+};
+
+class FakeHost : public DisplayHost {
+ public:
+  FakeHost(int width, int height) : width_(width), height_(height), screen(width, height) {}
+
+  WindowHandle Handle() const override { return 4242; }
+  void UnloadAndEnd() override {
+    journal->push_back("Unload");
+    ++unloads;
+  }
+  ScreenMeasure Screen() override {
+    return ScreenMeasure{width_ * 15.0, height_ * 15.0, 15, 15};
+  }
+  void CaptureDesktop(Surface& target) override {
+    journal->push_back("Capture");
+    BitBlt(target, 0, 0, screen.Width(), screen.Height(), screen, 0, 0, Rop::kSrcCopy);
+  }
+  void Present(const Surface& display, std::span<const PixelRect> rects) override {
+    ++presents;
+    for (const PixelRect& r : rects) {
+      presentedPixels += uint64_t(r.Width()) * uint64_t(r.Height());
+      BitBlt(screen, r.left, r.top, r.Width(), r.Height(), display, r.left, r.top, Rop::kSrcCopy);
+    }
+  }
+  void ShowTopmost() override { journal->push_back("ShowTopmost"); }
+
+  std::vector<std::string>* journal = &calls;
+  std::vector<std::string> calls;
+  int unloads = 0;
+  int presents = 0;
+  uint64_t presentedPixels = 0;
+
+ private:
+  int width_, height_;
+
+ public:
+  Surface screen;  // what the user sees: only presented rectangles ever reach it
+};
+
+}  // namespace orv::test
