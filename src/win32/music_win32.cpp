@@ -1,27 +1,14 @@
-// The music module over the system's multimedia interface. (Playback arrives with the music
-// work; until then the show is silent.)
+// The music module over the system's multimedia interface, reading the run's settings.
+#include <memory>
+
+#include "sound/sound_02.h"
 #include "win32/app.h"
+#include "win32/win32_mci.h"
 
 namespace orv::win {
-namespace {
 
-class SilentPlayer final : public MusicPlayer {
- public:
-  void CdOpen() override {}
-  void CdWatch() override {}
-  bool CdWatchOn() const override { return false; }
-  void CdPreviousTrack() override {}
-  void CdNextTrack() override {}
-  void CdStop() override {}
-  void Mp3Play() override {}
-  void Mp3Watch() override {}
-  void Mp3Stop() override {}
-  void WavPlay() override {}
-  void WavStop() override {}
-};
-
-}  // namespace
-
-std::unique_ptr<MusicPlayer> CreateMusicPlayer(App&) { return std::make_unique<SilentPlayer>(); }
+std::unique_ptr<MusicPlayer> CreateMusicPlayer(App& app) {
+  return std::make_unique<Sound_02>(app.state.settings, std::make_unique<Win32Mci>());
+}
 
 }  // namespace orv::win
