@@ -45,7 +45,7 @@ struct ShowRig {
   DisplayWindow& Window() {
     if (!window) {
       window = std::make_unique<DisplayWindow>(ShowServices{
-          app, system, random, pictures, music, pump, host,
+          app, system, *rng, pictures, music, pump, host,
           DisplayTimers{timer1, timer2, timer3, timer4}});
     }
     return *window;
@@ -58,6 +58,7 @@ struct ShowRig {
   AppState app;
   FakeSystem system;
   ScriptedRandom random;
+  Random* rng = &random;  // what the window draws from
   FakePictures pictures;
   FakeMusic music;
   FakePump pump;
