@@ -1,8 +1,90 @@
-// The preview window. (Its window arrives with the dialog work; until then /p ends at once.)
+// The preview window: the still of the show inside the host's preview area. The program
+// lives as long as this window does.
+#include <optional>
+
+#include "resources/resource_ids.h"
+#include "startup/preview.h"
 #include "win32/app.h"
+#include "win32/resource_picture.h"
+#include "win32/surface_bitmap.h"
 
 namespace orv::win {
+namespace {
 
-void OpenPreviewWindow(App&, HWND, int32_t, int32_t) { PostQuitMessage(0); }
+constexpr wchar_t kPreviewClass[] = L"Orvane_R";
+constexpr wchar_t kPreviewTitle[] = L"Preview Window";
+
+// The one preview of a run; its still is decoded once.
+SurfaceBitmap& Still() {
+  static SurfaceBitmap still;
+  return still;
+}
+
+void Paint(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT client{};
+  GetClientRect(window, &client);
+  // The black class brush has already filled what the still does not cover.
+  const AreaSize part = VisibleStillPart({Still().Width(), Still().Height()},
+                                          {client.right - client.left, client.bottom - client.top});
+  if (part.width > 0 && part.height > 0) {
+    BitBlt(dc, 0, 0, part.width, part.height, Still().Dc(), 0, 0, SRCCOPY);
+  }
+  EndPaint(window, &ps);
+}
+
+LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      Paint(window);
+      return 0;
+    case WM_DESTROY:
+      // The host took its preview area away: nothing of the program is left to show.
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+bool RegisterPreviewClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = PreviewProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /*IDC_ARROW*/);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = kPreviewClass;
+  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+void OpenPreviewWindow(App& app, HWND host, int32_t width, int32_t height) {
+  if (const std::optional<Surface> still = LoadResourcePicture(app.instance, ORV_RES_PREVIEW_STILL)) {
+    if (Still().Resize(still->Width(), still->Height())) Still().Put(*still, 0, 0);
+  }
+  if (!RegisterPreviewClass(app.instance)) {
+    PostQuitMessage(0);
+    return;
+  }
+  // Created as a hidden pop-up (a top-level window without WS_POPUP would get a caption),
+  // then turned into a child: the system asks for WS_POPUP to go when WS_CHILD comes.
+  HWND window = CreateWindowExW(0, kPreviewClass, kPreviewTitle, WS_POPUP, 0, 0,
+                                kPreviewStillWidth, kPreviewStillHeight, nullptr, nullptr,
+                                app.instance, nullptr);
+  if (!window) {
+    PostQuitMessage(0);
+    return;
+  }
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  SetWindowLongPtrW(window, GWL_STYLE, (style & ~LONG_PTR{WS_POPUP}) | WS_CHILD);
+  SetParent(window, host);
+  SetWindowPos(window, nullptr, 0, 0, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  ShowWindow(window, SW_SHOWNA);
+  if (PreviewFateFor(IsWindow(host) != FALSE) == PreviewFate::kEndNow) DestroyWindow(window);
+}
 
 }  // namespace orv::win

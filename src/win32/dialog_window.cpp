@@ -1,0 +1,617 @@
+#include "win32/dialog_window.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+
+#include "resources/dialog_canvas.h"
+#include "win32/wide.h"
+#include "win32/window_effects.h"
+
+namespace orv::win {
+namespace {
+
+constexpr wchar_t kDialogClass[] = L"Orvane_P";
+constexpr UINT_PTR kTimer1 = 1;
+constexpr int kFirstControlId = 100;
+// Height of the combo box's drop-down list: room for about twelve track numbers.
+constexpr int kComboListHeight = 180;
+
+RECT ToRect(const ClientRect& r) { return RECT{r.x, r.y, r.x + r.width, r.y + r.height}; }
+
+COLORREF ToColorRef(uint32_t rgb) {
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), int(text.size()))));
+  return text;
+}
+
+// Text in the system's 8-bit code page and back, for the 8-bit file dialog.
+std::string ToAnsi(const Text& text) {
+  const std::wstring wide = Wide(text);
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), int(wide.size()), nullptr, 0,
+                                    nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(std::max(n, 0)), '\0');
+  if (n > 0) {
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), int(wide.size()), bytes.data(), n, nullptr,
+                        nullptr);
+  }
+  return bytes;
+}
+
+Text FromAnsi(const char* bytes) {
+  const int n = MultiByteToWideChar(CP_ACP, 0, bytes, -1, nullptr, 0);
+  if (n <= 1) return Text();
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes, -1, wide.data(), n);
+  wide.resize(static_cast<size_t>(n - 1));
+  return FromWide(wide);
+}
+
+int16_t ButtonOf(UINT message) {
+  switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: return 2;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: return 4;
+    default: return 1;
+  }
+}
+
+int16_t ButtonsHeld(WPARAM keys) {
+  return int16_t(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+                 ((keys & MK_MBUTTON) ? 4 : 0));
+}
+
+int16_t ShiftOf(WPARAM keys) {
+  return int16_t(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+                 ((GetKeyState(VK_MENU) < 0) ? 4 : 0));
+}
+
+std::optional<ScrollAction> ActionOf(WORD code) {
+  switch (code) {
+    case SB_LINELEFT: return ScrollAction::kLineLeft;
+    case SB_LINERIGHT: return ScrollAction::kLineRight;
+    case SB_PAGELEFT: return ScrollAction::kPageLeft;
+    case SB_PAGERIGHT: return ScrollAction::kPageRight;
+    case SB_THUMBTRACK: return ScrollAction::kThumbTrack;
+    case SB_THUMBPOSITION: return ScrollAction::kThumbPosition;
+    case SB_LEFT: return ScrollAction::kLeft;
+    case SB_RIGHT: return ScrollAction::kRight;
+    case SB_ENDSCROLL: return ScrollAction::kEndScroll;
+    default: return std::nullopt;
+  }
+}
+
+HFONT MakeFont(bool underline) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  const int height = -MulDiv(int(kFontPoints * 100), dpi > 0 ? dpi : 96, 7200);
+  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE,
+                     SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, Wide(kFontName).c_str());
+}
+
+HCURSOR MakeHandCursor(HINSTANCE instance) {
+  const CursorPlanes hand = HandCursor();
+  return CreateCursor(instance, hand.hotX, hand.hotY, hand.width, hand.height,
+                      hand.andPlane.data(), hand.xorPlane.data());
+}
+
+}  // namespace
+
+DialogWindow::DialogWindow(App& app)
+    : app_(app), art_(MakeDialogArt()), pictures_(app.files) {
+  model_ = std::make_unique<DialogModel>(
+      app_.state, DialogServices{*this, app_.system, app_.files, pictures_, app_.random,
+                                 app_.store, &art_.texture});
+}
+
+DialogWindow::~DialogWindow() {
+  if (window_ && IsWindow(window_)) DestroyWindow(window_);
+  if (font_) DeleteObject(font_);
+  if (linkFont_) DeleteObject(linkFont_);
+  if (hand_) DestroyCursor(hand_);
+}
+
+bool DialogWindow::Open() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = app_.instance;
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /*IDC_ARROW*/);
+  wc.lpszClassName = kDialogClass;
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+
+  font_ = MakeFont(false);
+  linkFont_ = MakeFont(true);
+  hand_ = MakeHandCursor(app_.instance);
+
+  // Created hidden at the outer size; the opening places it centred and zooms it open.
+  window_ = CreateWindowExW(0, kDialogClass, Wide(kDialogWindowTitle).c_str(),
+                            WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                            CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr,
+                            nullptr, app_.instance, this);
+  if (!window_) return false;
+  CreateControls();
+  SetTimer(window_, kTimer1, kColourWalkIntervalMs, nullptr);
+
+  model_->Form_Load();
+  for (Child& child : children_) Sync(child);
+  if (ended_) return true;
+  ShowWindow(window_, SW_SHOWNORMAL);
+  SetForegroundWindow(window_);
+  UpdateWindow(window_);
+  return true;
+}
+
+bool DialogWindow::CreateControls() {
+  int next = kFirstControlId;
+  for (const ControlLayout& row : DialogLayout()) {
+    const ClientRect r = ControlRect(row);
+    HWND control = nullptr;
+    switch (row.kind) {
+      case ControlKind::kSlider:
+        control = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_HORZ, r.x,
+                                  r.y, r.width, r.height, window_, HMENU(INT_PTR(next)),
+                                  app_.instance, nullptr);
+        break;
+      case ControlKind::kList:
+        control = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
+                                      LBS_NOINTEGRALHEIGHT,
+                                  r.x, r.y, r.width, r.height, window_, HMENU(INT_PTR(next)),
+                                  app_.instance, nullptr);
+        break;
+      case ControlKind::kCombo:
+        control = CreateWindowExW(0, L"COMBOBOX", L"",
+                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN,
+                                  r.x, r.y, r.width, r.height + kComboListHeight, window_,
+                                  HMENU(INT_PTR(next)), app_.instance, nullptr);
+        break;
+      default:
+        break;
+    }
+    ++next;
+    if (!control) continue;
+    SendMessageW(control, WM_SETFONT, WPARAM(font_), FALSE);
+    if (row.kind == ControlKind::kList) {
+      SendMessageW(control, LB_SETHORIZONTALEXTENT, kListHorizontalExtent, 0);
+    }
+    if (row.kind == ControlKind::kCombo) {
+      // The closed box keeps the layout's height whatever the font's.
+      const LRESULT outer = SendMessageW(control, CB_GETITEMHEIGHT, WPARAM(-1), 0);
+      RECT shown{};
+      GetWindowRect(control, &shown);
+      const int border = int(shown.bottom - shown.top) - int(outer);
+      if (outer > 0 && border > 0 && border < row.height) {
+        SendMessageW(control, CB_SETITEMHEIGHT, WPARAM(-1), LPARAM(row.height - border));
+      }
+    }
+    children_.push_back(Child{&row, control, {}});
+  }
+  return true;
+}
+
+// ---- window procedure ----
+
+LRESULT CALLBACK DialogWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self || self->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+LRESULT DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers the whole client area
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      MouseButton(message, wParam, lParam);
+      return 0;
+    case WM_MOUSEMOVE:
+      MouseMove(wParam, lParam);
+      return 0;
+    case WM_SETCURSOR:
+      if (SetCursorFor(reinterpret_cast<HWND>(wParam), lParam)) return TRUE;
+      break;
+    case WM_HSCROLL:
+      Scroll(wParam, lParam);
+      return 0;
+    case WM_COMMAND:
+      Command(wParam, lParam);
+      return 0;
+    case WM_TIMER:
+      if (wParam == kTimer1 && !ended_) model_->Timer1_Timer();
+      return 0;
+    case WM_CLOSE:
+      model_->CloseRequested();
+      return 0;
+    case WM_DESTROY:
+      KillTimer(window_, kTimer1);
+      return 0;
+    case WM_NCDESTROY:
+      ended_ = true;
+      window_ = nullptr;
+      children_.clear();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+// ---- drawing ----
+
+void DialogWindow::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window_, &ps);
+  RECT client{};
+  GetClientRect(window_, &client);
+  const int width = std::max<int>(client.right, kClientWidth);
+  const int height = std::max<int>(client.bottom, kClientHeight);
+  if (back_.Width() != width || back_.Height() != height) back_.Resize(width, height);
+  if (back_.Dc()) {
+    Surface canvas(width, height);
+    PaintDialogPictures(canvas, *model_, art_);
+    back_.Put(canvas, 0, 0);
+    DrawTexts(back_.Dc());
+    const RECT& u = ps.rcPaint;
+    BitBlt(dc, u.left, u.top, u.right - u.left, u.bottom - u.top, back_.Dc(), u.left, u.top,
+           SRCCOPY);
+  }
+  EndPaint(window_, &ps);
+}
+
+void DialogWindow::DrawTexts(HDC dc) {
+  const HGDIOBJ previousFont = SelectObject(dc, font_);
+  SetBkMode(dc, TRANSPARENT);
+  for (const ControlLayout& row : DialogLayout()) {
+    if (row.kind != ControlKind::kLabel) continue;
+    const ControlState& state = model_->State(row.id);
+    if (!state.visible) continue;
+    RECT r = ToRect(ControlRect(row, state));
+    if (row.box) {
+      HBRUSH white = CreateSolidBrush(ToColorRef(row.background.value_or(kBoxBackground)));
+      FillRect(dc, &r, white);
+      DeleteObject(white);
+      FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      InflateRect(&r, -2, -1);
+    }
+    COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);
+    if (row.id.name == Ctl::lbl_URL) colour = ToColorRef(model_->UrlColour());
+    if (!state.enabled) colour = GetSysColor(COLOR_GRAYTEXT);
+    SetTextColor(dc, colour);
+    SelectObject(dc, row.underline ? linkFont_ : font_);
+    UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_TOP;
+    format |= row.align == Align::kCenter ? DT_CENTER : row.align == Align::kRight ? DT_RIGHT
+                                                                                   : DT_LEFT;
+    // A long folder or music path keeps its drive and its file name in view. Plain
+    // captions may run past their box when the face font is wider than the design's.
+    if (row.box && row.align == Align::kLeft) format |= DT_PATH_ELLIPSIS;
+    if (!row.box) format |= DT_NOCLIP;
+    const std::wstring caption = Wide(state.caption);
+    DrawTextW(dc, caption.c_str(), int(caption.size()), &r, format);
+  }
+  SelectObject(dc, previousFont);
+}
+
+// ---- real controls ----
+
+DialogWindow::Child* DialogWindow::ChildOf(HWND window) {
+  for (HWND w = window; w && w != window_; w = GetParent(w)) {
+    for (Child& child : children_) {
+      if (child.window == w) return &child;
+    }
+  }
+  return nullptr;
+}
+
+DialogWindow::Child* DialogWindow::ChildOf(ControlId id) {
+  for (Child& child : children_) {
+    if (child.row->id == id) return &child;
+  }
+  return nullptr;
+}
+
+void DialogWindow::Sync(Child& child) {
+  if (ended_) return;
+  ++syncing_;
+  const ControlState& state = model_->State(child.row->id);
+  const bool enabled = state.enabled;
+  if ((IsWindowEnabled(child.window) != FALSE) != enabled) EnableWindow(child.window, enabled);
+  switch (child.row->kind) {
+    case ControlKind::kSlider: {
+      const SliderState& s = model_->Slider(child.row->id);
+      SCROLLINFO info{};
+      info.cbSize = sizeof(info);
+      info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+      info.nMin = s.min;
+      info.nMax = s.max;
+      info.nPage = 0;
+      info.nPos = s.value;
+      SetScrollInfo(child.window, SB_CTL, &info, TRUE);
+      break;
+    }
+    case ControlKind::kList: {
+      const std::vector<Text>& items = model_->ListItems();
+      const bool grows = items.size() >= child.shownItems.size() &&
+                         std::equal(child.shownItems.begin(), child.shownItems.end(),
+                                    items.begin());
+      if (!grows) {
+        SendMessageW(child.window, LB_RESETCONTENT, 0, 0);
+        child.shownItems.clear();
+      }
+      for (size_t i = child.shownItems.size(); i < items.size(); ++i) {
+        SendMessageW(child.window, LB_ADDSTRING, 0, LPARAM(Wide(items[i]).c_str()));
+        child.shownItems.push_back(items[i]);
+      }
+      const LRESULT selected = SendMessageW(child.window, LB_GETCURSEL, 0, 0);
+      if (selected != model_->ListIndex()) {
+        SendMessageW(child.window, LB_SETCURSEL, WPARAM(model_->ListIndex()), 0);
+      }
+      break;
+    }
+    case ControlKind::kCombo: {
+      const std::vector<Text>& items = model_->ComboItems();
+      if (items != child.shownItems) {
+        const std::wstring keep = WindowText(child.window);
+        SendMessageW(child.window, CB_RESETCONTENT, 0, 0);
+        for (const Text& item : items) {
+          SendMessageW(child.window, CB_ADDSTRING, 0, LPARAM(Wide(item).c_str()));
+        }
+        child.shownItems = items;
+        SetWindowTextW(child.window, keep.c_str());
+      }
+      const std::wstring text = Wide(model_->ComboText());
+      if (WindowText(child.window) != text) SetWindowTextW(child.window, text.c_str());
+      break;
+    }
+    default:
+      break;
+  }
+  --syncing_;
+}
+
+void DialogWindow::Scroll(WPARAM wParam, LPARAM lParam) {
+  Child* child = ChildOf(reinterpret_cast<HWND>(lParam));
+  const auto action = ActionOf(LOWORD(wParam));
+  if (!child || !action || ended_ || syncing_) return;
+  int32_t thumb = 0;
+  if (*action == ScrollAction::kThumbTrack || *action == ScrollAction::kThumbPosition) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_TRACKPOS;
+    GetScrollInfo(child->window, SB_CTL, &info);
+    thumb = info.nTrackPos;
+  }
+  model_->SliderAction(child->row->id, *action, thumb);
+  // The scroll bar shows the dialog's position, also when the dialog kept the old one.
+  if (!ended_) Sync(*child);
+}
+
+void DialogWindow::Command(WPARAM wParam, LPARAM lParam) {
+  Child* child = ChildOf(reinterpret_cast<HWND>(lParam));
+  if (!child || ended_ || syncing_) return;
+  const WORD code = HIWORD(wParam);
+  if (child->row->kind == ControlKind::kList && code == LBN_SELCHANGE) {
+    model_->ListSelect(int32_t(SendMessageW(child->window, LB_GETCURSEL, 0, 0)));
+  } else if (child->row->kind == ControlKind::kCombo) {
+    if (code == CBN_EDITCHANGE) {
+      model_->BGM_Repeat_Change(FromWide(WindowText(child->window)));
+    } else if (code == CBN_SELCHANGE) {
+      model_->BGM_Repeat_Click(int32_t(SendMessageW(child->window, CB_GETCURSEL, 0, 0)));
+    }
+  }
+}
+
+// ---- mouse ----
+
+void DialogWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (ended_) return;
+  const int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
+                    message == WM_MBUTTONDOWN;
+  if (down) {
+    if (!pressed_) {
+      const ControlLayout* row = ControlAt(*model_, x, y);
+      if (!row) return;
+      // The control that took the press keeps the mouse until every button is up.
+      pressed_ = row->id;
+      SetCapture(window_);
+    }
+    const ControlLayout* row = FindLayout(*pressed_);
+    const ClientRect r = ControlRect(*row, model_->State(row->id));
+    model_->MouseDown(*pressed_, ButtonOf(message), ShiftOf(wParam), x - r.x, y - r.y);
+    return;
+  }
+  if (!pressed_) return;
+  const ControlId target = *pressed_;
+  const ControlLayout* row = FindLayout(target);
+  const ClientRect r = ControlRect(*row, model_->State(row->id));
+  if (ButtonsHeld(wParam) == 0) {
+    // Released before the action runs, so a dialog the action opens gets the mouse.
+    pressed_.reset();
+    ReleaseCapture();
+  }
+  model_->MouseUp(target, ButtonOf(message), ShiftOf(wParam), x - r.x, y - r.y);
+}
+
+void DialogWindow::MouseMove(WPARAM wParam, LPARAM lParam) {
+  if (ended_) return;
+  const int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  const ControlLayout* row = pressed_ ? FindLayout(*pressed_) : ControlAt(*model_, x, y);
+  if (!row) return;
+  const ClientRect r = ControlRect(*row, model_->State(row->id));
+  model_->MouseMove(row->id, ButtonsHeld(wParam), ShiftOf(wParam), x - r.x, y - r.y);
+}
+
+bool DialogWindow::SetCursorFor(HWND over, LPARAM lParam) {
+  if (hourglass_) {
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514) /*IDC_WAIT*/));
+    return true;
+  }
+  if (LOWORD(lParam) != HTCLIENT && LOWORD(lParam) != HTVSCROLL &&
+      LOWORD(lParam) != HTHSCROLL) {
+    return false;
+  }
+  const ControlLayout* row = nullptr;
+  bool enabled = true;
+  if (over == window_) {
+    POINT p{};
+    GetCursorPos(&p);
+    ScreenToClient(window_, &p);
+    row = ControlAt(*model_, p.x, p.y);
+    enabled = row && model_->State(row->id).enabled;
+  } else if (Child* child = ChildOf(over)) {
+    row = child->row;
+    enabled = IsWindowEnabled(child->window) != FALSE;
+  }
+  if (row && row->handCursor && enabled && hand_) {
+    SetCursor(hand_);
+    return true;
+  }
+  if (over == window_) {
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /*IDC_ARROW*/));
+    return true;
+  }
+  return false;
+}
+
+// ---- DialogHost ----
+
+PixelSize DialogWindow::ScreenSize() {
+  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+void DialogWindow::PlaceWindow(int32_t left, int32_t top, int32_t width, int32_t height) {
+  SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::optional<PixelPoint> DialogWindow::CursorPos() {
+  POINT p{};
+  if (!GetCursorPos(&p)) return std::nullopt;
+  return PixelPoint{p.x, p.y};
+}
+
+void DialogWindow::ZoomOpen(int16_t zoomX, int16_t zoomY) { win::ZoomOpen(window_, zoomX, zoomY); }
+
+void DialogWindow::ZoomClose(int16_t zoomX, int16_t zoomY) {
+  win::ZoomClose(window_, zoomX, zoomY);
+}
+
+void DialogWindow::DrawFrameEdge(Surface& surface, EdgeRect rect, uint32_t edge, uint32_t) {
+  // The edge is drawn on all four sides (the only border the dialog asks for).
+  SurfaceBitmap bitmap;
+  if (surface.Empty() || !bitmap.Resize(surface.Width(), surface.Height())) return;
+  bitmap.Put(surface, 0, 0);
+  win::DrawFrameEdge(bitmap.Dc(), SurfaceScale{double(rect.left), double(rect.top),
+                                               double(rect.right), double(rect.bottom)},
+                     edge);
+  surface = bitmap.Take();
+}
+
+void DialogWindow::DoEvents() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(int(msg.wParam));  // for the loop that waits for it
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void DialogWindow::SetPointer(Pointer pointer) {
+  hourglass_ = pointer == Pointer::kHourglass;
+  SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(hourglass_ ? 32514 : 32512)));
+}
+
+std::optional<Text> DialogWindow::BrowseForFolder(const Text& prompt) {
+  wchar_t displayName[MAX_PATH] = {};
+  const std::wstring title = Wide(prompt);
+  BROWSEINFOW info{};
+  info.hwndOwner = window_;
+  info.pszDisplayName = displayName;
+  info.lpszTitle = title.c_str();
+  PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&info);
+  if (!item) return std::nullopt;
+  wchar_t path[MAX_PATH] = {};
+  const BOOL found = SHGetPathFromIDListW(item, path);
+  CoTaskMemFree(item);
+  if (!found || path[0] == L'\0') return std::nullopt;
+  return FromWide(path);
+}
+
+std::optional<Text> DialogWindow::ChooseOpenFile(const OpenFileRequest& request) {
+  const int chars = std::max(request.bufferChars, 1);
+  std::string filter = ToAnsi(request.filterDescription);
+  filter.push_back('\0');
+  filter += ToAnsi(request.filterPattern);
+  filter.push_back('\0');
+  filter.push_back('\0');
+  const std::string title = ToAnsi(request.title);
+  std::string file(static_cast<size_t>(chars) + 1, '\0');
+  std::string fileTitle(static_cast<size_t>(chars) + 1, '\0');
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  ofn.hwndOwner = window_;
+  ofn.hInstance = app_.instance;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = DWORD(chars);
+  ofn.lpstrFileTitle = fileTitle.data();
+  ofn.nMaxFileTitle = DWORD(chars);
+  ofn.lpstrTitle = title.c_str();
+  ofn.Flags = 0;
+  if (GetOpenFileNameA(&ofn) <= 0) return std::nullopt;
+  return FromAnsi(file.c_str());
+}
+
+void DialogWindow::OpenDocument(const Text& address) {
+  ShellExecuteW(window_, L"open", Wide(address).c_str(), L"", L"", SW_SHOWNORMAL);
+}
+
+void DialogWindow::EndDialog() {
+  if (ended_) return;
+  if (window_) DestroyWindow(window_);
+  ended_ = true;
+}
+
+void DialogWindow::Invalidate(ControlId id) {
+  if (ended_ || !window_) return;
+  if (Child* child = ChildOf(id)) {
+    Sync(*child);
+    return;
+  }
+  const ControlLayout* row = FindLayout(id);
+  if (!row) return;
+  // The design rectangle and the current one: the preview surface shrinks and grows.
+  RECT design = ToRect(ControlRect(*row));
+  RECT now = ToRect(ControlRect(*row, model_->State(id)));
+  RECT both{};
+  UnionRect(&both, &design, &now);
+  InvalidateRect(window_, &both, FALSE);
+}
+
+}  // namespace orv::win
