@@ -35,6 +35,9 @@ class MciInterface {
   virtual void PlaySoundA(const std::string* name, uint32_t flags) = 0;
   virtual void PlaySoundW(const Text& name, uint32_t flags) = 0;
 
+  // GetShortPathNameW: the 8.3 form of an existing path; nullopt when the system gives none.
+  virtual std::optional<Text> ShortPath(const Text& path) = 0;
+
   // waveOutGetNumDevs().
   virtual int32_t WaveOutDeviceCount() = 0;
 };

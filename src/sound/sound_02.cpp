@@ -115,7 +115,13 @@ void Sound_02::Mp3Stop() {
 void Sound_02::WavPlay() {
   if (mci_->WaveOutDeviceCount() <= 0) return;
   const Text& path = settings_.BgmFile;
-  if (auto name = mci_->ToAnsi(path)) {
+  auto name = mci_->ToAnsi(path);
+  // A name outside the code page: its short form, where the volume keeps one, is plain
+  // 8-bit text that every sound player opens; the wide call is the last resort.
+  if (!name) {
+    if (const auto shortPath = mci_->ShortPath(path)) name = mci_->ToAnsi(*shortPath);
+  }
+  if (name) {
     mci_->PlaySoundA(&*name, kWavLoopFlags);
   } else {
     mci_->PlaySoundW(path, kWavLoopFlags);

@@ -66,6 +66,16 @@ void Win32Mci::PlaySoundW(const Text& name, uint32_t flags) {
   ::PlaySoundW(Wide(name).c_str(), nullptr, flags);
 }
 
+std::optional<Text> Win32Mci::ShortPath(const Text& path) {
+  const std::wstring wide = Wide(path);
+  const DWORD size = GetShortPathNameW(wide.c_str(), nullptr, 0);
+  if (size == 0) return std::nullopt;
+  std::vector<wchar_t> buffer(size + 1, L'\0');
+  const DWORD length = GetShortPathNameW(wide.c_str(), buffer.data(), size + 1);
+  if (length == 0 || length > size) return std::nullopt;
+  return FromWide(buffer.data());
+}
+
 int32_t Win32Mci::WaveOutDeviceCount() { return static_cast<int32_t>(waveOutGetNumDevs()); }
 
 }  // namespace orv::win

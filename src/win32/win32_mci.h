@@ -14,6 +14,7 @@ class Win32Mci final : public MciInterface {
   std::optional<std::string> GetErrorStringA(int32_t code, uint32_t size) override;
   void PlaySoundA(const std::string* name, uint32_t flags) override;
   void PlaySoundW(const Text& name, uint32_t flags) override;
+  std::optional<Text> ShortPath(const Text& path) override;
   int32_t WaveOutDeviceCount() override;
 };
 

@@ -201,6 +201,12 @@ void ScriptedMciDevice::PlaySoundW(const Text& name, uint32_t flags) {
   sounds.push_back({ToUtf8(name), flags, true});
 }
 
+std::optional<Text> ScriptedMciDevice::ShortPath(const Text& path) {
+  const auto it = shortPaths.find(path);
+  if (it == shortPaths.end()) return std::nullopt;
+  return it->second;
+}
+
 int32_t ScriptedMciDevice::Execute(const Text& command, Text& reply) {
   const auto words = SplitWords(command);
   if (!words) return kNoClosingQuote;

@@ -35,6 +35,7 @@ class ScriptedMciDevice final : public MciInterface {
   bool cdDrive = true;
   int32_t waveDevices = 1;
   bool errorTextsAvailable = true;
+  std::map<Text, Text> shortPaths;  // the 8.3 names the volume keeps
   void InsertDisc(std::vector<int32_t> trackSeconds);
   void AddMusicFile(const Text& path, int32_t lengthMs);
   void Advance(int32_t ms);
@@ -65,6 +66,7 @@ class ScriptedMciDevice final : public MciInterface {
   std::optional<std::string> GetErrorStringA(int32_t code, uint32_t size) override;
   void PlaySoundA(const std::string* name, uint32_t flags) override;
   void PlaySoundW(const Text& name, uint32_t flags) override;
+  std::optional<Text> ShortPath(const Text& path) override;
   int32_t WaveOutDeviceCount() override { return waveDevices; }
 
  private:

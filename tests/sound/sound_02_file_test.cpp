@@ -148,8 +148,19 @@ TEST_F(WavMusic, NoWaveOutputPlaysNothing) {
   EXPECT_TRUE(device.sounds.empty());
 }
 
-TEST_F(WavMusic, PathOutsideTheCodePageGoesWide) {
+TEST_F(WavMusic, PathOutsideTheCodePageGoesByItsShortName) {
   rig.settings.BgmFile = u"C:\\音楽\\ループ.wav";
+  device.shortPaths[u"C:\\音楽\\ループ.wav"] = u"C:\\B9C8~1\\C2E9~1.WAV";
+  sound.WavPlay();
+  ASSERT_EQ(device.sounds.size(), 1u);
+  EXPECT_FALSE(device.sounds[0].wide);
+  EXPECT_EQ(device.sounds[0].name, "C:\\B9C8~1\\C2E9~1.WAV");
+  EXPECT_EQ(device.sounds[0].flags, 9u);
+}
+
+TEST_F(WavMusic, PathOutsideTheCodePageWithoutShortNameGoesWide) {
+  rig.settings.BgmFile = u"C:\\音楽\\ループ.wav";
+  device.shortPaths[u"C:\\音楽\\ループ.wav"] = u"C:\\音楽\\ループ.wav";  // 8.3 names are off
   sound.WavPlay();
   ASSERT_EQ(device.sounds.size(), 1u);
   EXPECT_TRUE(device.sounds[0].wide);
