@@ -1,6 +1,7 @@
 #include "display/dirty_region.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace orv {
 
@@ -8,9 +9,11 @@ void DirtyRegion::Reset(int width, int height) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
   columns_ = (width_ + kTile - 1) >> kTileShift;
-  rows_ = (height_ + kTile - 1) >> kTileShift;
-  marks_.assign(static_cast<size_t>(columns_) * static_cast<size_t>(rows_), 0);
-  touched_.clear();
+  tileRows_ = (height_ + kTile - 1) >> kTileShift;
+  words_ = (static_cast<size_t>(columns_) + 63) / 64;
+  bits_.assign(words_ * static_cast<size_t>(tileRows_), 0);
+  rowMarked_.assign(static_cast<size_t>(tileRows_), 0);
+  rows_.clear();
   all_ = false;
 }
 
@@ -22,17 +25,16 @@ void DirtyRegion::Add(int32_t x, int32_t y, int32_t w, int32_t h) {
   const int64_t right = std::min<int64_t>(int64_t{x} + w, width_);
   const int64_t bottom = std::min<int64_t>(int64_t{y} + h, height_);
   if (left >= right || top >= bottom) return;
-  const int c0 = static_cast<int>(left >> kTileShift), c1 = static_cast<int>((right - 1) >> kTileShift);
+  const auto c0 = static_cast<size_t>(left >> kTileShift);
+  const auto c1 = static_cast<size_t>((right - 1) >> kTileShift);
   const int r0 = static_cast<int>(top >> kTileShift), r1 = static_cast<int>((bottom - 1) >> kTileShift);
   for (int r = r0; r <= r1; ++r) {
-    const uint32_t base = static_cast<uint32_t>(r) * static_cast<uint32_t>(columns_);
-    for (int c = c0; c <= c1; ++c) {
-      uint8_t& mark = marks_[base + static_cast<uint32_t>(c)];
-      if (!mark) {
-        mark = 1;
-        touched_.push_back(base + static_cast<uint32_t>(c));
-      }
+    if (!rowMarked_[static_cast<size_t>(r)]) {
+      rowMarked_[static_cast<size_t>(r)] = 1;
+      rows_.push_back(r);
     }
+    uint64_t* bits = RowBits(r);
+    for (size_t c = c0; c <= c1; ++c) bits[c / 64] |= uint64_t{1} << (c % 64);
   }
 }
 
@@ -42,52 +44,60 @@ void DirtyRegion::AddAll() {
 
 void DirtyRegion::Take(std::vector<PixelRect>& rects) {
   rects.clear();
-  if (all_) {
-    rects.push_back(PixelRect{0, 0, width_, height_});
-  } else if (!touched_.empty()) {
-    std::sort(touched_.begin(), touched_.end());
-    // Runs of neighbouring tiles in one tile row become one rectangle; a run that spans the
-    // same columns as a rectangle ending just above it extends that rectangle downwards.
-    open_.clear();
-    nextOpen_.clear();
-    int lastRow = -1;
-    size_t i = 0;
-    while (i < touched_.size()) {
-      const auto columns = static_cast<uint32_t>(columns_);
-      const int row = static_cast<int>(touched_[i] / columns);
-      const int c0 = static_cast<int>(touched_[i] % columns);
-      int c1 = c0;
-      for (++i; i < touched_.size() && touched_[i] == touched_[i - 1] + 1 &&
-                static_cast<int>(touched_[i] % columns) == c1 + 1;
-           ++i) {
-        ++c1;
+  std::sort(rows_.begin(), rows_.end());
+  if (all_) rects.push_back(PixelRect{0, 0, width_, height_});
+  // Runs of neighbouring tiles in one tile row become one rectangle; a run that spans the
+  // same columns as a rectangle ending just above it extends that rectangle downwards.
+  open_.clear();
+  nextOpen_.clear();
+  int lastRow = -1;
+  for (const int row : rows_) {
+    uint64_t* bits = RowBits(row);
+    if (!all_) {
+      if (row == lastRow + 1) {
+        open_.swap(nextOpen_);
+      } else {
+        open_.clear();
       }
-      if (row != lastRow) {
-        if (row == lastRow + 1) {
-          open_.swap(nextOpen_);
-        } else {
-          open_.clear();
-        }
-        nextOpen_.clear();
-        lastRow = row;
-      }
-      const int32_t left = c0 << kTileShift;
-      const int32_t right = std::min((c1 + 1) << kTileShift, width_);
+      nextOpen_.clear();
+      const int32_t top = row << kTileShift;
       const int32_t bottom = std::min((row + 1) << kTileShift, height_);
-      size_t target = rects.size();
-      for (const size_t k : open_) {
-        if (rects[k].left == left && rects[k].right == right) {
-          target = k;
-          break;
+      size_t c = 0;
+      const size_t end = static_cast<size_t>(columns_);
+      while (c < end) {
+        // Next set bit from c on, then the end of its run.
+        uint64_t word = bits[c / 64] >> (c % 64);
+        if (word == 0) {
+          c = (c / 64 + 1) * 64;
+          continue;
         }
+        c += static_cast<size_t>(std::countr_zero(word));
+        size_t stop = c;
+        while (stop < end && (bits[stop / 64] >> (stop % 64)) & 1) {
+          const uint64_t ones = ~(bits[stop / 64] >> (stop % 64));
+          stop += ones == 0 ? 64 - stop % 64 : static_cast<size_t>(std::countr_zero(ones));
+        }
+        stop = std::min(stop, end);
+        const int32_t left = static_cast<int32_t>(c) << kTileShift;
+        const int32_t right = std::min(static_cast<int32_t>(stop) << kTileShift, width_);
+        size_t target = rects.size();
+        for (const size_t k : open_) {
+          if (rects[k].left == left && rects[k].right == right) {
+            target = k;
+            break;
+          }
+        }
+        if (target == rects.size()) rects.push_back(PixelRect{left, top, right, bottom});
+        rects[target].bottom = bottom;
+        nextOpen_.push_back(target);
+        c = stop;
       }
-      if (target == rects.size()) rects.push_back(PixelRect{left, row << kTileShift, right, bottom});
-      rects[target].bottom = bottom;
-      nextOpen_.push_back(target);
+      lastRow = row;
     }
+    std::fill(bits, bits + words_, 0);
+    rowMarked_[static_cast<size_t>(row)] = 0;
   }
-  for (const uint32_t t : touched_) marks_[t] = 0;
-  touched_.clear();
+  rows_.clear();
   all_ = false;
 }
 

@@ -1,6 +1,7 @@
-// The parts of the screen that changed since the last frame, kept as a grid of small tiles
-// so that a tick costs what changed rather than what the screen measures. Only the tiles
-// touched are remembered, so adding, taking and clearing never walk the whole grid.
+// The parts of the screen that changed since they were last put on screen, kept as a grid
+// of tiles: one bit per tile, a word-per-64-columns bitmap per tile row, and the list of rows
+// touched. Adding a box and taking the rectangles cost what changed, not what the screen
+// measures: a row is only visited when something in it changed.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -27,18 +28,23 @@ class DirtyRegion {
 
   // Marks the w x h box at (x, y); the part outside the surface is ignored.
   void Add(int32_t x, int32_t y, int32_t w, int32_t h);
+  void Add(const PixelRect& r) { Add(r.left, r.top, r.Width(), r.Height()); }
   void AddAll();
-  bool Any() const { return all_ || !touched_.empty(); }
+  bool Any() const { return all_ || !rows_.empty(); }
 
-  // The dirty area as few rectangles, top to bottom and without overlap, clipped to the
-  // surface; the region is clean afterwards.
+  // The dirty area as few rectangles of whole tiles (cut at the surface's edges), top to
+  // bottom and without overlap; the region is clean afterwards.
   void Take(std::vector<PixelRect>& rects);
 
  private:
-  int width_ = 0, height_ = 0, columns_ = 0, rows_ = 0;
+  uint64_t* RowBits(int row) { return bits_.data() + static_cast<size_t>(row) * words_; }
+
+  int width_ = 0, height_ = 0, columns_ = 0, tileRows_ = 0;
+  size_t words_ = 0;              // 64-bit words per tile row
   bool all_ = false;
-  std::vector<uint8_t> marks_;
-  std::vector<uint32_t> touched_;
+  std::vector<uint64_t> bits_;
+  std::vector<uint8_t> rowMarked_;
+  std::vector<int> rows_;         // tile rows with a bit set, in the order first touched
   std::vector<size_t> open_, nextOpen_;  // rectangles ending at the tile row above
 };
 

@@ -39,7 +39,7 @@ void DisplayWindow::Form_Load() {
     PicBuffer.Resize(ScreenW, ScreenH);
     Master.Resize(ScreenW, ScreenH);
     Display.Resize(ScreenW, ScreenH);
-    dirty_.Reset(Display.Width(), Display.Height());
+    changed_.Reset(Display.Width(), Display.Height());
   });
 
   if (s_.app.imageCount != 0) {
@@ -57,6 +57,7 @@ void DisplayWindow::Form_Load() {
   balls = Balls{};
   SecondCount = 0;
   Guarded([&] { RestoreBuffer(); });
+  masterChanges_.clear();  // Display and PicBuffer both hold the whole of Master now
   Guarded([&] { StartMusic(); });
   Guarded([&] { s_.host.ShowTopmost(); });
 }
@@ -92,6 +93,16 @@ void DisplayWindow::Present(std::span<const PixelRect> rects) {
   s_.host.Present(Display, rects);
 }
 
+void DisplayWindow::MarkMaster(int32_t x, int32_t y, int32_t w, int32_t h) {
+  // Without animation ticks (a speed of 0) changes would pile up: one box for all instead.
+  constexpr size_t kMostBoxes = 64;
+  if (masterChanges_.size() >= kMostBoxes) {
+    masterChanges_.assign(1, PixelRect{0, 0, Master.Width(), Master.Height()});
+    return;
+  }
+  masterChanges_.push_back(PixelRect{x, y, x + w, y + h});
+}
+
 void DisplayWindow::ComposeFrame() {
   boxes_.clear();
   CollectBallBoxes(balls, boxes_);
@@ -99,22 +110,26 @@ void DisplayWindow::ComposeFrame() {
     RestoreBuffer();
     DrawBalls(balls, BallPic, PicBuffer);
     BitBlt(Display, 0, 0, ScreenW, ScreenH, PicBuffer, 0, 0, Rop::kSrcCopy);
-    dirty_.Take(rects_);
-    rects_.assign(1, PixelRect{0, 0, Display.Width(), Display.Height()});
+    changed_.AddAll();
   } else {
-    // Outside the boxes of the last frame's fragments and Master's own changes, PicBuffer
-    // and Display already equal Master: restore and recompose only the rest. Every box
-    // this frame draws into is restored first, so the result is the whole-frame one.
-    for (const PixelRect& b : drawnBoxes_) dirty_.Add(b.left, b.top, b.Width(), b.Height());
-    for (const PixelRect& b : boxes_) dirty_.Add(b.left, b.top, b.Width(), b.Height());
-    dirty_.Take(rects_);
-    for (const PixelRect& r : rects_)
-      BitBlt(PicBuffer, r.left, r.top, r.Width(), r.Height(), Master, r.left, r.top, Rop::kSrcCopy);
+    // Between two frames the picture changes only where the last frame's fragments were,
+    // where this frame's are and where Master itself changed; everywhere else PicBuffer and
+    // Display already hold Master. Each of those boxes is restored before any fragment is
+    // drawn, so the frame is the one the whole-frame recipe gives.
+    for (const PixelRect& b : drawnBoxes_) CopyBox(PicBuffer, Master, b);
+    for (const PixelRect& b : masterChanges_) CopyBox(PicBuffer, Master, b);
+    for (const PixelRect& b : boxes_) CopyBox(PicBuffer, Master, b);
     DrawBalls(balls, BallPic, PicBuffer);
-    for (const PixelRect& r : rects_)
-      BitBlt(Display, r.left, r.top, r.Width(), r.Height(), PicBuffer, r.left, r.top, Rop::kSrcCopy);
+    for (const auto* list : {&drawnBoxes_, &masterChanges_, &boxes_}) {
+      for (const PixelRect& b : *list) {
+        CopyBox(Display, PicBuffer, b);
+        changed_.Add(b);
+      }
+    }
   }
+  masterChanges_.clear();
   drawnBoxes_.swap(boxes_);
+  changed_.Take(rects_);
   Present(rects_);
 }
 
@@ -142,6 +157,7 @@ void DisplayWindow::Timer4_Timer() {
       if (shown) {
         Guarded([&] { ShowMaster(); });
         RestoreBuffer();
+        masterChanges_.clear();
       }
     }
   }

@@ -75,7 +75,7 @@ class DisplayWindow {
  private:
   void SetCrashFactors();
   void ShowMaster();  // Display takes Master's image, on screen at once
-  void MarkMaster(int32_t x, int32_t y, int32_t w, int32_t h) { dirty_.Add(x, y, w, h); }
+  void MarkMaster(int32_t x, int32_t y, int32_t w, int32_t h);
   void Present(std::span<const PixelRect> rects);
   void StartMusic();
 
@@ -83,9 +83,10 @@ class DisplayWindow {
   ExitControl exit_;
   bool fullFrame_ = false;
   bool inTimer4_ = false;
-  DirtyRegion dirty_;                   // Master's changes not yet on screen
-  std::vector<PixelRect> drawnBoxes_;   // fragment boxes on PicBuffer and Display
-  std::vector<PixelRect> boxes_;        // this frame's boxes
+  std::vector<PixelRect> masterChanges_;  // Master's changes not yet on screen
+  std::vector<PixelRect> drawnBoxes_;     // fragment boxes on PicBuffer and Display
+  std::vector<PixelRect> boxes_;          // this frame's boxes
+  DirtyRegion changed_;                   // Display's changes not yet presented
   std::vector<PixelRect> rects_;
   uint64_t presentedPixels_ = 0;
 };

@@ -1,6 +1,8 @@
 #include "display/frame.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "display/sprites.h"
 
@@ -41,6 +43,24 @@ void CollectBallBoxes(const Balls& balls, std::vector<PixelRect>& boxes) {
     const int32_t piece = PieceRow(b);
     boxes.push_back(PixelRect{x, shadow, x + kCellWidth, shadow + kShadowHeight});
     boxes.push_back(PixelRect{x, piece, x + kCellWidth, piece + kPieceHeight});
+  }
+}
+
+void CopyBox(Surface& dst, const Surface& src, const PixelRect& box) {
+  const int32_t left = std::max(box.left, 0);
+  const int32_t top = std::max(box.top, 0);
+  const int32_t right = std::min({box.right, dst.Width(), src.Width()});
+  const int32_t bottom = std::min({box.bottom, dst.Height(), src.Height()});
+  if (left >= right || top >= bottom) return;
+  const int32_t w = right - left;
+  for (int32_t y = top; y < bottom; ++y) {
+    uint32_t* d = dst.Row(y) + left;
+    const uint32_t* s = src.Row(y) + left;
+    if (w <= 16) {
+      for (int32_t x = 0; x < w; ++x) d[x] = s[x];
+    } else {
+      std::memcpy(d, s, static_cast<size_t>(w) * sizeof(uint32_t));
+    }
   }
 }
 
