@@ -102,16 +102,16 @@ void DialogModel::SetNumberCaption(ControlId id, int32_t value) {
 }
 
 const SliderState& DialogModel::Slider(ControlId slider) const {
-  const SliderState* s = const_cast<DialogModel*>(this)->MutableSlider(slider);
-  return s ? *s : kNoSlider;
+  if (slider.name == Ctl::HS_Interval && slider.index == 0) return interval_;
+  if (slider.name == Ctl::HS && slider.index >= 0 && slider.index < 6) {
+    return crash_[static_cast<size_t>(slider.index)];
+  }
+  return kNoSlider;
 }
 
 SliderState* DialogModel::MutableSlider(ControlId slider) {
-  if (slider.name == Ctl::HS_Interval && slider.index == 0) return &interval_;
-  if (slider.name == Ctl::HS && slider.index >= 0 && slider.index < 6) {
-    return &crash_[static_cast<size_t>(slider.index)];
-  }
-  return nullptr;
+  const SliderState& s = Slider(slider);
+  return &s == &kNoSlider ? nullptr : const_cast<SliderState*>(&s);
 }
 
 const Surface& DialogModel::PanelSurface(ControlId panel) const {
