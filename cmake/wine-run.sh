@@ -18,6 +18,7 @@
 # program has run for $ORVANE_WINE_IDLE seconds (default 300).
 #
 # ORVANE_WINEDEBUG replaces the default WINEDEBUG=-all (e.g. ORVANE_WINEDEBUG=+mci).
+# ORVANE_WINE_OUTPUT names the file the program's output goes to while it runs.
 set -uo pipefail
 
 readonly WINE64=/usr/lib/wine/wine64
@@ -180,7 +181,7 @@ stop_all() {  # the caller holds the exclusive "active" lock
 
 case "${1:-}" in
   "" | -h | --help)
-    sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//'
     exit 0
     ;;
   --watchdog)
@@ -227,7 +228,14 @@ loader=$(loader_for "$program")
 
 # Wine's own helper processes outlive the program: they get the output file, never our
 # stdout, or CTest would wait for them until its time-out.
-out=$(mktemp "$STATE/output.XXXXXX")
+# ORVANE_WINE_OUTPUT names a file for it instead, for callers that read it while the
+# program runs (and keep it afterwards).
+if [[ -n ${ORVANE_WINE_OUTPUT:-} ]]; then
+  out=$ORVANE_WINE_OUTPUT
+  : >"$out" || die "cannot write $out"
+else
+  out=$(mktemp "$STATE/output.XXXXXX")
+fi
 "$loader" "$program" "$@" </dev/null >"$out" 2>&1 8>&- &
 child=$!
 trap 'kill "$child" 2>/dev/null' INT TERM HUP
@@ -239,6 +247,6 @@ if kill -0 "$child" 2>/dev/null; then  # interrupted: reap the killed program
 fi
 trap - INT TERM HUP
 cat -- "$out"
-rm -f -- "$out"
+[[ -n ${ORVANE_WINE_OUTPUT:-} ]] || rm -f -- "$out"
 touch -- "$STATE/last-use"
 exit "$rc"

@@ -1,0 +1,322 @@
+// orvtool: a small Windows console program through which the end-to-end tests see and
+// touch windows of other processes: find them by title, hold windows with the program's own
+// titles, host a preview, post and send messages, read rectangles, styles and texts.
+//
+// Titles and texts are UTF-16 inside. On the command line they may be written plainly, or
+// with \uXXXX and \UXXXXXXXX escapes (and \\ for a backslash), which reach the program
+// intact whatever the locale Wine converts the arguments with. Output is UTF-8, one record
+// a line; window handles are decimal. Exit codes: 0 done or found, 1 not found / no / timed
+// out / the call failed, 2 wrong usage.
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <cwctype>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: orvtool COMMAND ARGS...\n"
+    "  find TITLE                  print the top-level window with this exact title, or exit 1\n"
+    "  wait TITLE SECONDS          like find, waiting up to SECONDS for it to appear\n"
+    "  gone HWND SECONDS           wait up to SECONDS for the window to go away, else exit 1\n"
+    "  windows                     list visible top-level windows: HWND PID \"TITLE\"\n"
+    "  hold TITLE SECONDS          show a top-level window with this title, print its HWND,\n"
+    "                              keep it SECONDS (or until it is closed)\n"
+    "  host W H SECONDS            show a plain top-level window with a W x H client area,\n"
+    "                              print its HWND, keep it SECONDS (or until it is closed)\n"
+    "  post HWND MSG WPARAM LPARAM PostMessageW (numbers decimal or 0x hex)\n"
+    "  send HWND MSG WPARAM LPARAM SendMessageTimeoutW (5 s), print the result\n"
+    "  exists HWND                 exit 0 when HWND is a window, else 1\n"
+    "  rect HWND                   print the window rectangle: LEFT TOP RIGHT BOTTOM\n"
+    "  client HWND                 print the client area: SCREEN-X SCREEN-Y WIDTH HEIGHT\n"
+    "  info HWND                   print parent=HWND style=0x... exstyle=0x... visible=0|1\n"
+    "                              pid=N class=\"CLASS\" title=\"TITLE\"\n"
+    "  children HWND               list child windows: HWND ID \"CLASS\" \"TEXT\"\n"
+    "  text HWND                   print the window's text (WM_GETTEXT)\n"
+    "  foreground HWND             bring the window to the foreground\n"
+    "  close HWND                  post WM_CLOSE\n";
+
+int Usage() {
+  std::fputs(kUsage, stderr);
+  return 2;
+}
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                      nullptr, nullptr);
+  return out;
+}
+
+void Print(const std::string& line) {
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+// Undoes the \uXXXX, \UXXXXXXXX and \\ escapes of a title argument.
+std::wstring Unescape(const wchar_t* arg) {
+  std::wstring out;
+  for (const wchar_t* p = arg; *p; ++p) {
+    if (*p == L'\\' && p[1] == L'\\') {
+      out += L'\\';
+      ++p;
+      continue;
+    }
+    const int digits = *p == L'\\' && p[1] == L'u' ? 4 : *p == L'\\' && p[1] == L'U' ? 8 : 0;
+    if (digits && std::wcsspn(p + 2, L"0123456789abcdefABCDEF") >= static_cast<size_t>(digits)) {
+      const std::wstring hex(p + 2, p + 2 + digits);
+      const unsigned long code = std::wcstoul(hex.c_str(), nullptr, 16);
+      if (code >= 0x10000 && code <= 0x10FFFF) {
+        out += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+        out += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+      } else {
+        out += static_cast<wchar_t>(code);
+      }
+      p += 1 + digits;
+      continue;
+    }
+    out += *p;
+  }
+  return out;
+}
+
+bool Number(const wchar_t* text, long long& value) {
+  wchar_t* end = nullptr;
+  value = std::wcstoll(text, &end, 0);
+  if (end == text) return false;
+  while (std::iswspace(*end)) ++end;  // a handle pasted with its line end
+  return *end == L'\0';
+}
+
+bool Handle(const wchar_t* text, HWND& hwnd) {
+  long long value = 0;
+  if (!Number(text, value)) return false;
+  hwnd = reinterpret_cast<HWND>(static_cast<intptr_t>(value));
+  return true;
+}
+
+std::string HandleText(HWND hwnd) {
+  return std::to_string(static_cast<long long>(reinterpret_cast<intptr_t>(hwnd)));
+}
+
+std::string Quoted(const std::wstring& text) { return "\"" + Utf8(text) + "\""; }
+
+std::wstring TitleOf(HWND hwnd) {
+  wchar_t buffer[512] = {};
+  GetWindowTextW(hwnd, buffer, 512);
+  return buffer;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t buffer[256] = {};
+  GetClassNameW(hwnd, buffer, 256);
+  return buffer;
+}
+
+// Pumps this thread's messages for `seconds`, or until the window is gone.
+void KeepWindow(HWND hwnd, double seconds) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  while (IsWindow(hwnd)) {
+    const ULONGLONG now = GetTickCount64();
+    if (now >= end) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  if (IsWindow(hwnd)) DestroyWindow(hwnd);
+}
+
+LRESULT CALLBACK HeldWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_ERASEBKGND) {  // a mid grey, so screenshots show where the window is
+    RECT r;
+    GetClientRect(hwnd, &r);
+    FillRect(reinterpret_cast<HDC>(wp), &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    return 1;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+HWND ShowWindowWith(const std::wstring& title, DWORD style, int width, int height) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = HeldWindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = L"OrvtoolWindow";
+  RegisterClassW(&wc);
+  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, title.c_str(), style, 0, 0, width, height,
+                              nullptr, nullptr, wc.hInstance, nullptr);
+  if (hwnd) {
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+  }
+  return hwnd;
+}
+
+double Seconds(const wchar_t* text) { return std::wcstod(text, nullptr); }
+
+int Find(const std::wstring& title) {
+  HWND hwnd = FindWindowW(nullptr, title.c_str());
+  if (!hwnd) return 1;
+  Print(HandleText(hwnd));
+  return 0;
+}
+
+int Wait(const std::wstring& title, double seconds) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  for (;;) {
+    if (Find(title) == 0) return 0;
+    if (GetTickCount64() >= end) return 1;
+    Sleep(20);
+  }
+}
+
+int Gone(HWND hwnd, double seconds) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  while (IsWindow(hwnd)) {
+    if (GetTickCount64() >= end) return 1;
+    Sleep(20);
+  }
+  return 0;
+}
+
+BOOL CALLBACK ListTopLevel(HWND hwnd, LPARAM) {
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  Print(HandleText(hwnd) + " " + std::to_string(pid) + " " + Quoted(TitleOf(hwnd)));
+  return TRUE;
+}
+
+BOOL CALLBACK ListChild(HWND hwnd, LPARAM) {
+  Print(HandleText(hwnd) + " " + std::to_string(GetDlgCtrlID(hwnd)) + " " +
+        Quoted(ClassOf(hwnd)) + " " + Quoted(TitleOf(hwnd)));
+  return TRUE;
+}
+
+int Message(bool send, HWND hwnd, const wchar_t* const* args) {
+  long long msg = 0, wp = 0, lp = 0;
+  if (!Number(args[0], msg) || !Number(args[1], wp) || !Number(args[2], lp)) return Usage();
+  if (!send) {
+    return PostMessageW(hwnd, static_cast<UINT>(msg), static_cast<WPARAM>(wp),
+                        static_cast<LPARAM>(lp))
+               ? 0
+               : 1;
+  }
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(hwnd, static_cast<UINT>(msg), static_cast<WPARAM>(wp),
+                           static_cast<LPARAM>(lp), SMTO_ABORTIFHUNG, 5000, &result)) {
+    return 1;
+  }
+  Print(std::to_string(static_cast<long long>(static_cast<LONG_PTR>(result))));
+  return 0;
+}
+
+int Run(int argc, wchar_t** argv) {
+  if (argc < 2) return Usage();
+  const std::wstring command = argv[1];
+  const int n = argc - 2;
+  wchar_t** args = argv + 2;
+
+  if (command == L"windows" && n == 0) {
+    EnumWindows(ListTopLevel, 0);
+    return 0;
+  }
+  if (command == L"find" && n == 1) return Find(Unescape(args[0]));
+  if (command == L"wait" && n == 2) return Wait(Unescape(args[0]), Seconds(args[1]));
+  if (command == L"hold" && n == 2) {
+    HWND hwnd = ShowWindowWith(Unescape(args[0]), WS_OVERLAPPEDWINDOW, 320, 200);
+    if (!hwnd) return 1;
+    Print(HandleText(hwnd));
+    KeepWindow(hwnd, Seconds(args[1]));
+    return 0;
+  }
+  if (command == L"host" && n == 3) {
+    long long w = 0, h = 0;
+    if (!Number(args[0], w) || !Number(args[1], h)) return Usage();
+    // WS_POPUP has no frame: the client area is the whole window.
+    HWND hwnd = ShowWindowWith(L"Orvtool preview host", WS_POPUP, static_cast<int>(w),
+                               static_cast<int>(h));
+    if (!hwnd) return 1;
+    Print(HandleText(hwnd));
+    KeepWindow(hwnd, Seconds(args[2]));
+    return 0;
+  }
+
+  HWND hwnd = nullptr;
+  if (n < 1 || !Handle(args[0], hwnd)) return Usage();
+  if (command == L"exists" && n == 1) return IsWindow(hwnd) ? 0 : 1;
+  if (command == L"gone" && n == 2) return Gone(hwnd, Seconds(args[1]));
+  if ((command == L"post" || command == L"send") && n == 4) {
+    return Message(command == L"send", hwnd, args + 1);
+  }
+  if (!IsWindow(hwnd)) return 1;
+  if (command == L"rect" && n == 1) {
+    RECT r{};
+    if (!GetWindowRect(hwnd, &r)) return 1;
+    Print(std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) +
+          " " + std::to_string(r.bottom));
+    return 0;
+  }
+  if (command == L"client" && n == 1) {
+    RECT r{};
+    POINT origin{0, 0};
+    if (!GetClientRect(hwnd, &r) || !ClientToScreen(hwnd, &origin)) return 1;
+    Print(std::to_string(origin.x) + " " + std::to_string(origin.y) + " " +
+          std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
+    return 0;
+  }
+  if (command == L"info" && n == 1) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char styles[80];
+    std::snprintf(styles, sizeof styles, "style=0x%08lx exstyle=0x%08lx",
+                  static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
+                  static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
+    Print("parent=" + HandleText(GetAncestor(hwnd, GA_PARENT) == GetDesktopWindow()
+                                     ? nullptr
+                                     : GetAncestor(hwnd, GA_PARENT)) +
+          " " + styles + " visible=" + (IsWindowVisible(hwnd) ? "1" : "0") +
+          " pid=" + std::to_string(pid) + " class=" + Quoted(ClassOf(hwnd)) +
+          " title=" + Quoted(TitleOf(hwnd)));
+    return 0;
+  }
+  if (command == L"children" && n == 1) {
+    EnumChildWindows(hwnd, ListChild, 0);
+    return 0;
+  }
+  if (command == L"text" && n == 1) {
+    // WM_GETTEXT is carried across processes; GetWindowText would not ask a control.
+    std::vector<wchar_t> buffer(32768);
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, buffer.size(),
+                             reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG, 5000,
+                             &length)) {
+      return 1;
+    }
+    Print(Utf8(std::wstring(buffer.data(), length)));
+    return 0;
+  }
+  if (command == L"foreground" && n == 1) return SetForegroundWindow(hwnd) ? 0 : 1;
+  if (command == L"close" && n == 1) return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+  return Usage();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  _setmode(_fileno(stdout), _O_BINARY);  // plain line feeds, as the tests read them
+  return Run(argc, argv);
+}
