@@ -5,7 +5,7 @@
 #include <span>
 
 #include "display/dirty_region.h"
-#include "exitctl/show_window.h"
+#include "exitctl/exit_window.h"
 #include "toolkit/surface.h"
 
 namespace orv {
@@ -17,7 +17,7 @@ struct ScreenMeasure {
   double twipsPerPixelY = 15;
 };
 
-class DisplayHost : public ShowWindow {
+class DisplayHost : public ExitWindow {
  public:
   virtual ScreenMeasure Screen() = 0;
   // Copies the screen's pixels from its top-left corner into `target` (as far as both

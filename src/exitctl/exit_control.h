@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "exitctl/show_window.h"
+#include "exitctl/exit_window.h"
 #include "sound/music_player.h"
 #include "startup/app_state.h"
 #include "toolkit/system.h"
@@ -24,7 +24,7 @@ struct ExitServices {
   MusicPlayer& music;
   Timer& Timer1;  // MP3 watch, 1000 ms
   Timer& Timer2;  // CD watch, 200 ms
-  ShowWindow& window;
+  ExitWindow& window;
 };
 
 inline constexpr int16_t kKeyLeft = 37;

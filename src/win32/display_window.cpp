@@ -1,9 +1,246 @@
-// The full-screen display window. (Its window arrives with the show; until then the show
-// mode ends at once.)
+// The full-screen display window: a hidden WS_POPUP covering the screen whose events are
+// forwarded to the show, four window timers, the screen capture before the window appears,
+// and the surface Display put on screen rectangle by rectangle.
+#include "display/display_window.h"
+
+#include <windowsx.h>
+
+#include <memory>
+
+#include "startup/main_logic.h"
 #include "win32/app.h"
+#include "win32/show_picture_loader.h"
+#include "win32/surface_bitmap.h"
+#include "win32/wide.h"
 
 namespace orv::win {
+namespace {
 
-void OpenDisplayWindow(App&) { PostQuitMessage(0); }
+constexpr wchar_t kClassName[] = L"Orvane_S";
+
+class WindowTimer final : public Timer {
+ public:
+  explicit WindowTimer(UINT_PTR id) : id_(id) {}
+  void Attach(HWND window) { window_ = window; }
+  void SetInterval(int32_t ms) override {
+    interval_ = ms;
+    Apply();
+  }
+  int32_t Interval() const override { return interval_; }
+  void SetEnabled(bool on) override {
+    enabled_ = on;
+    Apply();
+  }
+  bool Enabled() const override { return enabled_; }
+  // A tick that arrives while this timer's own handler runs (in a pending-events call) is
+  // dropped: ticks never nest.
+  bool busy = false;
+
+ private:
+  void Apply() {
+    if (!window_) return;
+    if (enabled_ && interval_ > 0) {
+      SetTimer(window_, id_, static_cast<UINT>(interval_), nullptr);  // restarts the count
+    } else {
+      KillTimer(window_, id_);
+    }
+  }
+  UINT_PTR id_;
+  HWND window_ = nullptr;
+  int32_t interval_ = 0;
+  bool enabled_ = false;
+};
+
+class MessagePump final : public EventPump {
+ public:
+  void DoEvents() override {
+    // What waits now, not what keeps arriving: a fast timer must not keep us here.
+    MSG msg;
+    for (int i = 0; i < 256 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+};
+
+class ShowHost final : public DisplayHost {
+ public:
+  HWND window = nullptr;
+
+  WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(window); }
+  void UnloadAndEnd() override {
+    if (window) DestroyWindow(window);  // its WM_DESTROY ends the message loop
+  }
+  ScreenMeasure Screen() override {
+    HDC screen = GetDC(nullptr);
+    const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    const double tppX = 1440.0 / (dpiX > 0 ? dpiX : 96);
+    const double tppY = 1440.0 / (dpiY > 0 ? dpiY : 96);
+    return ScreenMeasure{GetSystemMetrics(SM_CXSCREEN) * tppX, GetSystemMetrics(SM_CYSCREEN) * tppY,
+                         tppX, tppY};
+  }
+  void CaptureDesktop(Surface& target) override {
+    HWND desktop = GetDesktopWindow();
+    HDC source = GetDC(desktop);
+    if (!source) return;
+    SurfaceBitmap copy;
+    if (copy.Resize(target.Width(), target.Height()) &&
+        BitBlt(copy.Dc(), 0, 0, target.Width(), target.Height(), source, 0, 0, SRCCOPY)) {
+      target = copy.Take();
+    }
+    ReleaseDC(desktop, source);
+  }
+  void Present(const Surface& display, std::span<const PixelRect> rects) override {
+    HDC dc = window ? GetDC(window) : nullptr;
+    if (!dc) return;
+    for (const PixelRect& r : rects) PutRect(dc, display, r);
+    ReleaseDC(window, dc);
+  }
+  void ShowTopmost() override {
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  }
+
+  // Each rectangle goes as a DIB of its own rows only, read from row 0: a top-down DIB's
+  // source row is then the same whether a driver counts it from the top or the bottom.
+  static void PutRect(HDC dc, const Surface& display, const PixelRect& r) {
+    if (r.Empty() || r.bottom > display.Height() || r.right > display.Width()) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = display.Width();
+    info.bmiHeader.biHeight = -r.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, r.left, r.top, static_cast<DWORD>(r.Width()),
+                      static_cast<DWORD>(r.Height()), r.left, 0, 0,
+                      static_cast<UINT>(r.Height()), display.Row(r.top), &info, DIB_RGB_COLORS);
+  }
+};
+
+// Everything the show's window holds; it lives until the program ends.
+struct Show {
+  explicit Show(App& app)
+      : music(CreateMusicPlayer(app)),
+        pictures(app.files),
+        window(ShowServices{app.state, app.system, app.random, pictures, *music, pump, host,
+                            DisplayTimers{timer1, timer2, timer3, timer4}}) {}
+  std::unique_ptr<MusicPlayer> music;
+  ShowPictureLoader pictures;
+  MessagePump pump;
+  ShowHost host;
+  WindowTimer timer1{1}, timer2{2}, timer3{3}, timer4{4};
+  DisplayWindow window;
+};
+
+Show* g_show = nullptr;
+
+int16_t MouseButtons(WPARAM keys) {
+  return static_cast<int16_t>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+                              ((keys & MK_MBUTTON) ? 4 : 0));
+}
+
+int16_t ShiftState() {
+  return static_cast<int16_t>(((GetKeyState(VK_SHIFT) < 0) ? 1 : 0) |
+                              ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
+                              ((GetKeyState(VK_MENU) < 0) ? 4 : 0));
+}
+
+void Tick(WindowTimer& timer, void (*handler)(Show&)) {
+  if (timer.busy) return;
+  timer.busy = true;
+  handler(*g_show);
+  timer.busy = false;
+}
+
+LRESULT CALLBACK ShowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Show* show = g_show;
+  if (!show || show->host.window != window) return DefWindowProcW(window, message, wParam, lParam);
+  DisplayWindow& w = show->window;
+  switch (message) {
+    case WM_TIMER:
+      switch (wParam) {
+        case 1: Tick(show->timer1, [](Show& s) { s.window.Exit().Timer1_Timer(); }); break;
+        case 2: Tick(show->timer2, [](Show& s) { s.window.Exit().Timer2_Timer(); }); break;
+        case 3: Tick(show->timer3, [](Show& s) { s.window.Timer3_Timer(); }); break;
+        case 4: Tick(show->timer4, [](Show& s) { s.window.Timer4_Timer(); }); break;
+      }
+      return 0;
+    case WM_MOUSEMOVE:
+      w.Exit().Display_MouseMove(MouseButtons(wParam), ShiftState(),
+                                 static_cast<float>(GET_X_LPARAM(lParam)),
+                                 static_cast<float>(GET_Y_LPARAM(lParam)));
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN: {
+      const int16_t button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4;
+      w.Exit().Display_MouseDown(button, ShiftState(), static_cast<float>(GET_X_LPARAM(lParam)),
+                                 static_cast<float>(GET_Y_LPARAM(lParam)));
+      return message == WM_XBUTTONDOWN ? TRUE : 0;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      w.Exit().Form_KeyDown(static_cast<int16_t>(wParam), ShiftState());
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;  // we are the screen saver
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      const Surface& display = w.Display;
+      const RECT& p = paint.rcPaint;
+      const PixelRect r{std::max<LONG>(p.left, 0), std::max<LONG>(p.top, 0),
+                        std::min<LONG>(p.right, display.Width()),
+                        std::min<LONG>(p.bottom, display.Height())};
+      if (dc) ShowHost::PutRect(dc, display, r);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_DESTROY:
+      show->host.window = nullptr;
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void OpenDisplayWindow(App& app) {
+  WNDCLASSEXW cls{};
+  cls.cbSize = sizeof(cls);
+  cls.lpfnWndProc = ShowProc;
+  cls.hInstance = app.instance;
+  cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  cls.lpszClassName = kClassName;
+  RegisterClassExW(&cls);
+
+  g_show = new Show(app);  // lives as long as the program, like the window's state
+  // Created hidden: the load captures the screen before the window covers it.
+  HWND window = CreateWindowExW(0, kClassName, Wide(kDisplayTitle).c_str(), WS_POPUP, 0, 0,
+                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                nullptr, nullptr, app.instance, nullptr);
+  if (!window) {
+    PostQuitMessage(0);
+    return;
+  }
+  g_show->host.window = window;
+  for (WindowTimer* t : {&g_show->timer1, &g_show->timer2, &g_show->timer3, &g_show->timer4}) {
+    t->Attach(window);
+  }
+  g_show->window.Form_Load();
+}
 
 }  // namespace orv::win

@@ -5,9 +5,9 @@
 
 namespace orv {
 
-class ShowWindow {
+class ExitWindow {
  public:
-  virtual ~ShowWindow() = default;
+  virtual ~ExitWindow() = default;
   virtual WindowHandle Handle() const = 0;
   // Unloads the display window and ends the program (after the current handler returns).
   virtual void UnloadAndEnd() = 0;
