@@ -11,7 +11,7 @@
 #include "dialog/dialog_model.h"
 #include "resources/dialog_art.h"
 #include "win32/app.h"
-#include "win32/ole_picture_loader.h"
+#include "win32/show_picture_loader.h"
 #include "win32/surface_bitmap.h"
 
 namespace orv::win {
@@ -70,7 +70,7 @@ class DialogWindow final : public DialogHost {
 
   App& app_;
   DialogArt art_;
-  OlePictureLoader pictures_;
+  ShowPictureLoader pictures_;  // the header is checked before the decoder sees a file
   std::unique_ptr<DialogModel> model_;
   HWND window_ = nullptr;
   HFONT font_ = nullptr;

@@ -24,10 +24,15 @@ class DialogWindowTest : public ::testing::Test {
   DialogWindowTest() {
     app.instance = GetModuleHandleW(nullptr);
     RemoveSettingsFiles();
+  }
+  void SetUp() override {
+    Prepare();
     dialog = std::make_unique<DialogWindow>(app);
     opened = dialog->Open();
     test::PumpMessages();
   }
+  // What the main module holds before the dialog opens.
+  virtual void Prepare() {}
   ~DialogWindowTest() override {
     dialog.reset();
     test::PumpMessages();
@@ -217,6 +222,82 @@ TEST_F(DialogWindowTest, SaveWritesTheSettingsAndCloses) {
   EXPECT_TRUE(dialog->Ended());
   EXPECT_FALSE(IsWindow(window));
   EXPECT_TRUE(SettingsWritten());
+}
+
+// A folder with one picture, listed as start-up lists it.
+class DialogPreviewTest : public DialogWindowTest {
+ protected:
+  void Prepare() override {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    folder = std::wstring(temp) + L"orvane-dialog-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    picture = folder + L"\\wide.bmp";
+    WriteBmp(picture, 64, 48, RGB(200, 40, 60));
+    app.state.settings.ImageFolder = FromWide(folder);
+    app.state.imageList = {Text(), FromWide(picture)};
+    app.state.imageCount = 1;
+  }
+  void TearDown() override {
+    dialog.reset();
+    DeleteFileW(picture.c_str());
+    RemoveDirectoryW(folder.c_str());
+  }
+  // A 24-bit bottom-up BMP of one colour.
+  static void WriteBmp(const std::wstring& path, int w, int h, COLORREF colour) {
+    const int stride = (w * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + DWORD(stride * h);
+    info.biSize = sizeof(info);
+    info.biWidth = w;
+    info.biHeight = h;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    std::string row(size_t(stride), '\0');
+    for (int x = 0; x < w; ++x) {
+      row[size_t(x) * 3] = char(GetBValue(colour));
+      row[size_t(x) * 3 + 1] = char(GetGValue(colour));
+      row[size_t(x) * 3 + 2] = char(GetRValue(colour));
+    }
+    for (int y = 0; y < h; ++y) bytes += row;
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+  }
+
+  std::wstring folder;
+  std::wstring picture;
+};
+
+TEST_F(DialogPreviewTest, SelectingAPictureShowsItFittedWithARaisedEdge) {
+  ASSERT_TRUE(opened);
+  const auto lists = Children(L"ListBox");
+  ASSERT_EQ(lists.size(), 1u);
+  HWND list = lists[0].window;
+  ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+  wchar_t item[64] = {};
+  SendMessageW(list, LB_GETTEXT, 0, LPARAM(item));
+  EXPECT_STREQ(item, L"wide.bmp");
+
+  SendMessageW(list, LB_SETCURSEL, 0, 0);
+  SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+               LPARAM(list));
+  test::PumpMessages();
+  EXPECT_EQ(dialog->Model().State({Ctl::lbl_PreSize, 0}).caption, u"64 * 48");
+  UpdateWindow(dialog->Handle());
+  const Surface shown = test::ReadClient(dialog->Handle());
+  const ClientRect at = ControlRect(*FindLayout({Ctl::Pic_K, 0}));
+  EXPECT_EQ(shown.Pixel(at.x + 50, at.y + 37), 0xC8283Cu);  // 100 x 75, the picture's colour
+  EXPECT_EQ(shown.Pixel(at.x + 50, at.y), uint32_t(GetRValue(GetSysColor(COLOR_3DLIGHT))) << 16 |
+                                              uint32_t(GetGValue(GetSysColor(COLOR_3DLIGHT))) << 8 |
+                                              GetBValue(GetSysColor(COLOR_3DLIGHT)));
+  EXPECT_NE(shown.Pixel(at.x + 50, at.y + 80), 0xC8283Cu);  // below the fitted picture
 }
 
 }  // namespace
