@@ -85,7 +85,8 @@ Surface Bar(int w, int h, uint32_t top, uint32_t bottom, uint32_t light, uint32_
 Surface RoundMark(bool chosen) {
   constexpr int kSize = 13;
   constexpr double kCentre = 6.5;
-  const uint32_t ring = Rgb(96, 100, 112), face = Rgb(252, 252, 252), edgeBlend = Rgb(204, 204, 207);
+  const uint32_t ring = Rgb(96, 100, 112), face = Rgb(252, 252, 252);
+  const uint32_t edgeBlend = Rgb(204, 204, 207);
   const uint32_t dot = Rgb(220, 30, 30);
   Surface s(kSize, kSize, kSeeThrough);
   for (int y = 0; y < kSize; ++y) {

@@ -62,7 +62,8 @@ bool RegisterPreviewClass(HINSTANCE instance) {
 }  // namespace
 
 void OpenPreviewWindow(App& app, HWND host, int32_t width, int32_t height) {
-  if (const std::optional<Surface> still = LoadResourcePicture(app.instance, ORV_RES_PREVIEW_STILL)) {
+  const std::optional<Surface> still = LoadResourcePicture(app.instance, ORV_RES_PREVIEW_STILL);
+  if (still) {
     if (Still().Resize(still->Width(), still->Height())) Still().Put(*still, 0, 0);
   }
   if (!RegisterPreviewClass(app.instance)) {
@@ -78,8 +79,9 @@ void OpenPreviewWindow(App& app, HWND host, int32_t width, int32_t height) {
     PostQuitMessage(0);
     return;
   }
-  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-  SetWindowLongPtrW(window, GWL_STYLE, (style & ~LONG_PTR{WS_POPUP}) | WS_CHILD);
+  const auto style = static_cast<ULONG_PTR>(GetWindowLongPtrW(window, GWL_STYLE));
+  const ULONG_PTR childStyle = (style & ~ULONG_PTR{WS_POPUP}) | WS_CHILD;
+  SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(childStyle));
   SetParent(window, host);
   SetWindowPos(window, nullptr, 0, 0, width, height,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

@@ -30,7 +30,9 @@ std::optional<Surface> Render(IPicture* picture) {
   if (width <= 0 || height <= 0 || !target.Resize(width, height)) return std::nullopt;
   // Metafiles draw only their own shapes: the rest of the picture is white paper.
   short type = PICTYPE_NONE;
-  if (SUCCEEDED(picture->get_Type(&type)) && (type == PICTYPE_METAFILE || type == PICTYPE_ENHMETAFILE)) {
+  const bool metafile = SUCCEEDED(picture->get_Type(&type)) &&
+                        (type == PICTYPE_METAFILE || type == PICTYPE_ENHMETAFILE);
+  if (metafile) {
     target.Put(Surface(width, height, kWhite), 0, 0);
   }
   // Picture space runs bottom-up: start at the top edge and go down by a negative height.
