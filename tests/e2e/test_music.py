@@ -1,5 +1,6 @@
 """Background music in the running show, heard through Wine's multimedia trace: an MP3 with
-blanks in its path plays while the show runs and is stopped and closed when the show ends;
+blanks in its path plays while the show runs, plays again after its end, and is stopped and
+closed when the show ends;
 with no CD drive the CD watch gives up after its first tick and the show runs silent.
 
 The program runs with a dummy audio output (HOME holds an ALSA configuration whose default
@@ -95,18 +96,34 @@ class MusicCase(OrvaneTestCase):
 
 
 class Mp3InTheShow(MusicCase):
-    def test_mp3_with_blanks_in_its_path_plays_and_stops_with_the_show(self):
-        mp3 = self.make_mp3(os.path.join(self.work, "my music"), "a tone.Mp3", 3)
+    def wait_for_calls(self, run, install, found, seconds):
+        """Waits until found(calls) holds for the trace so far; returns whether it did."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline and not run.ended:
+            if found(mci_calls(self.output_so_far(install))):
+                return True
+            time.sleep(0.25)
+        return False
+
+    def test_mp3_with_blanks_in_its_path_plays_repeats_and_stops_with_the_show(self):
+        mp3 = self.make_mp3(os.path.join(self.work, "my music"), "a tone.Mp3", 2)
         install = self.install(settings(**{"BGM区分": " 2", "BGMﾌｧｲﾙ": windows_path(mp3)}))
         run, hwnd = self.start_show(install)
 
-        # Timer1 asks the mode once a second: wait for a "playing" answer.
-        deadline = time.monotonic() + 15
-        playing = False
-        while not playing and time.monotonic() < deadline and not run.ended:
-            playing = any(c == "status MP3Play mode" and code == 0 and reply == "playing"
-                          for c, code, reply in mci_calls(self.output_so_far(install)))
-            time.sleep(0.25)
+        def playing_after(calls, start):
+            return any(c == "status MP3Play mode" and code == 0 and reply == "playing"
+                       for c, code, reply in calls[start:])
+
+        def restarts(calls):
+            return [i for i, (c, code, _) in enumerate(calls)
+                    if c == "play MP3Play from 0" and code == 0]
+
+        # Timer1 asks the mode once a second: the file plays, ends after two seconds, and
+        # the watch plays it again from the start.
+        playing = self.wait_for_calls(run, install, lambda calls: playing_after(calls, 0), 15)
+        repeated = self.wait_for_calls(
+            run, install,
+            lambda calls: bool(restarts(calls)) and playing_after(calls, restarts(calls)[0]), 15)
         self.assertTrue(window_exists(hwnd))
         calls = self.end_show(run, hwnd)
 
@@ -114,10 +131,12 @@ class Mp3InTheShow(MusicCase):
         self.assertEqual(opened[0][0],
                          f'open "{windows_path(mp3)}" type MPEGVideo Alias MP3Play', calls)
         self.assertEqual(opened[0][1], 0, "the file did not open")
-        self.assertTrue(playing, f"never reported playing: {calls}")
         commands = [c[0] for c in calls]
         self.assertEqual(commands[commands.index(opened[0][0]) + 1], "play MP3Play")
-        # The end of the show stops and closes the file while it plays.
+        self.assertTrue(playing, f"never reported playing: {calls}")
+        self.assertTrue(repeated, f"not played again after its end: {calls}")
+        self.assertEqual(commands[restarts(calls)[0] - 1], "stop MP3Play")
+        # The end of the show stops and closes the file.
         self.assertEqual(commands[-2:], ["stop MP3Play", "close MP3Play"], calls[-6:])
         self.assertEqual([c[1] for c in calls[-2:]], [0, 0])
 
