@@ -29,6 +29,22 @@ def bmp(width, height, colour):
     return header + info + pixels
 
 
+def quadrants_bmp(width, height, colours):
+    """A 24-bit BMP whose four quarters have the colours top-left, top-right, bottom-left,
+    bottom-right (rows are stored bottom row first)."""
+    rows = []
+    for y in range(height - 1, -1, -1):
+        row = b""
+        for x in range(width):
+            r, g, b = colours[(2 if y >= height // 2 else 0) + (1 if x >= width // 2 else 0)]
+            row += bytes((b, g, r))
+        rows.append(row + b"\0" * (-len(row) % 4))
+    pixels = b"".join(rows)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    return header + info + pixels
+
+
 def settings(folder, interval=10, pieces=200):
     text = ("[Section]\r\n"
             f"画像のﾌｫﾙﾀﾞ={folder}\r\n"
@@ -132,6 +148,33 @@ class Show(OrvaneTestCase):
         # The craters of the first picture went with it.
         self.assertLess(count(second, BLACK, 1), 8000)
 
+        key("Escape")
+        self.assert_ends(run, "a key")
+
+    def test_every_pixel_is_the_picture_a_fragment_or_a_crater(self):
+        # Quarters of four colours: a frame put on screen upside down, or a changed part put
+        # in the wrong place, shows a quarter's colour where another belongs.
+        colours = [COLOUR_A, COLOUR_B, (20, 160, 90), (150, 60, 170)]
+        folder = self.picture_folder({"q.bmp": quadrants_bmp(64, 48, colours)})
+        install, run, hwnd = self.start_show(settings(folder, pieces=250))
+        time.sleep(3.5)
+        wrong, red, black = 0, 0, 0
+        for attempt in range(3):
+            shot = screenshot()
+            for y in range(0, 768, 2):
+                for x in range(0, 1024, 2):
+                    p = shot.pixel(x, y)
+                    if p == RED:
+                        red += 1
+                    elif p == BLACK:
+                        black += 1
+                    elif p != colours[(2 if y >= 384 else 0) + (1 if x >= 512 else 0)]:
+                        wrong += 1
+            self.keep(shot, f"quarters-{attempt}")
+            time.sleep(0.3)
+        self.assertEqual(wrong, 0)
+        self.assertGreater(red, 0)
+        self.assertGreater(black, 0)
         key("Escape")
         self.assert_ends(run, "a key")
 
