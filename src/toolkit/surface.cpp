@@ -17,6 +17,9 @@ void Surface::FillBox(int left, int top, int right, int bottom, uint32_t color) 
   top = std::max(top, 0);
   right = std::min(right, width_ - 1);
   bottom = std::min(bottom, height_ - 1);
+  // A box wholly outside (or a surface without columns) fills nothing: filling from a left
+  // beyond the right edge would run on past the row.
+  if (left > right || top > bottom) return;
   for (int y = top; y <= bottom; ++y) std::fill(Row(y) + left, Row(y) + right + 1, color);
 }
 

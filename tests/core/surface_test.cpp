@@ -35,6 +35,21 @@ TEST(BitBlt, ClipsAtEveryEdgeOfBothSurfaces) {
   BitBlt(dst2, 0, 0, -5, 5, src, 0, 0, Rop::kSrcCopy);
 }
 
+TEST(FillBox, ABoxOffTheSurfaceOrASurfaceWithoutColumnsFillsNothing) {
+  Surface s(5, 2, kWhite);
+  s.FillBox(10, 0, 20, 1, kBlack);  // left of the box beyond the right edge
+  s.FillBox(0, 5, 4, 9, kBlack);    // below the last row
+  s.FillBox(3, 0, 1, 1, kBlack);    // left and right swapped
+  EXPECT_EQ(s, Surface(5, 2, kWhite));
+  Surface columnless(0, 3);         // a screen measured 0 pixels wide
+  columnless.FillBox(0, 0, -1, 2, kBlack);
+  EXPECT_TRUE(columnless.Empty());
+  s.FillBox(-3, -3, 1, 0, kBlack);  // clipped at the top-left corner
+  EXPECT_EQ(s.Pixel(1, 0), kBlack);
+  EXPECT_EQ(s.Pixel(2, 0), kWhite);
+  EXPECT_EQ(s.Pixel(0, 1), kWhite);
+}
+
 TEST(StretchBlt, SamplesTheSourcePixelUnderEachTargetCentre) {
   Surface src(2, 1);
   src.SetPixel(0, 0, 1);
