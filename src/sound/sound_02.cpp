@@ -20,6 +20,14 @@ Text ModeWord(const Text& field) { return field.substr(0, 7); }
 
 const Text kPositionOfTrack = u"status cdaudio position track ";
 
+// A position goes into the play command as its one "from" word. A reply that would make
+// more words of it (a blank, a quote, a line break) is no position, and passing it on would
+// let the reply add keywords to the command, such as one that holds the GUI thread until
+// the track ends: such a play is not sent, and the disc goes on as it was.
+bool OneWord(const Text& value) {
+  return value.find_first_of(u" \t\r\n\"") == Text::npos;
+}
+
 }  // namespace
 
 Sound_02::Sound_02(const Settings& settings, std::unique_ptr<MciInterface> mci)
@@ -56,7 +64,7 @@ void Sound_02::CdWatch() {
     }
     if (mode == u"stopped" || *current != repeat) {
       const Text start = layer_.MciQuery(kPositionOfTrack + Decimal(repeat));
-      layer_.MciPlay(u"cdaudio", start, Text());
+      if (OneWord(start)) layer_.MciPlay(u"cdaudio", start, Text());
     }
   } else if (mode == u"stopped") {
     layer_.MciPlay(u"cdaudio", Text(), Text());
@@ -72,7 +80,7 @@ void Sound_02::PlayTrackBeside(int16_t step) {
   // Beyond the first or last track the position query fails and so does the play: the
   // disc goes on as it was.
   const Text start = layer_.MciQuery(kPositionOfTrack + Decimal(*target));
-  layer_.MciPlay(u"cdaudio", start, Text());
+  if (OneWord(start)) layer_.MciPlay(u"cdaudio", start, Text());
 }
 
 void Sound_02::CdPreviousTrack() { PlayTrackBeside(-1); }
