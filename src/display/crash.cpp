@@ -1,5 +1,6 @@
 // The crash: the impact of the one-second tick, the launch of a burst, and the animation
 // tick that moves the fragments and composes the frame.
+#include <algorithm>
 #include <cmath>
 
 #include "core/numbers.h"

@@ -30,7 +30,6 @@ class DirtyRegion {
   void Add(int32_t x, int32_t y, int32_t w, int32_t h);
   void Add(const PixelRect& r) { Add(r.left, r.top, r.Width(), r.Height()); }
   void AddAll();
-  bool Any() const { return all_ || !rows_.empty(); }
 
   // The dirty area as few rectangles of whole tiles (cut at the surface's edges), top to
   // bottom and without overlap; the region is clean afterwards.

@@ -88,9 +88,7 @@ void DisplayWindow::ShowMaster() {
 }
 
 void DisplayWindow::Present(std::span<const PixelRect> rects) {
-  if (rects.empty()) return;
-  for (const PixelRect& r : rects) presentedPixels_ += uint64_t(r.Width()) * uint64_t(r.Height());
-  s_.host.Present(Display, rects);
+  if (!rects.empty()) s_.host.Present(Display, rects);
 }
 
 void DisplayWindow::MarkMaster(int32_t x, int32_t y, int32_t w, int32_t h) {

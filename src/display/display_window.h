@@ -69,9 +69,6 @@ class DisplayWindow {
 
   Surface Display, Master, PicBuffer, Pic_Orgn, BallPic;
 
-  // Pixels put on screen since the window loaded, for measuring.
-  uint64_t PresentedPixels() const { return presentedPixels_; }
-
  private:
   void SetCrashFactors();
   void ShowMaster();  // Display takes Master's image, on screen at once
@@ -88,7 +85,6 @@ class DisplayWindow {
   std::vector<PixelRect> boxes_;          // this frame's boxes
   DirtyRegion changed_;                   // Display's changes not yet presented
   std::vector<PixelRect> rects_;
-  uint64_t presentedPixels_ = 0;
 };
 
 }  // namespace orv
