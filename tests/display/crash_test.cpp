@@ -91,6 +91,23 @@ TEST(FragmentFlight, LeavingTheScreenFreesBeforeMoving) {
   EXPECT_EQ(w.balls.ActiveCount, 2);
 }
 
+TEST(FragmentFlight, FragmentsFlungFarAboveTheScreenAreDrawnNowhereAndHarmNothing) {
+  // No gravity and a huge violence from a hand-edited settings file: the fragment climbs
+  // without end, beyond any integer row.
+  ShowRig rig(64, 48);
+  rig.host.screen = Surface(64, 48, kWhite);
+  rig.app.settings.Gravity = 0;
+  DisplayWindow& w = rig.Load();
+  w.balls[1] = Fragment(10, 40, 3.0e9f);
+  w.balls.ActiveCount = 1;
+  for (int tick = 0; tick < 20; ++tick) w.Timer3_Timer();
+  EXPECT_EQ(w.balls[1].Enabled, kTrue);
+  EXPECT_LT(w.balls[1].Ypos, -1.0e10f);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 64; ++x) ASSERT_EQ(rig.host.screen.Pixel(x, y), kWhite) << x << "," << y;
+  EXPECT_EQ(rig.host.screen.Pixel(11, 43), kBlack) << "its shadow stays on the ground";
+}
+
 TEST(FragmentFlight, ShadowFollowsTheGroundLineShiftedByDepth) {
   ShowRig rig;
   DisplayWindow& w = rig.Load();
