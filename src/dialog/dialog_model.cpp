@@ -32,10 +32,6 @@ std::optional<size_t> PanelSlot(ControlId panel) {
   return std::nullopt;
 }
 
-bool Inside(const ControlLayout& row, int32_t x, int32_t y) {
-  return x >= row.x && y >= row.y && x < row.x + row.width && y < row.y + row.height;
-}
-
 }  // namespace
 
 DialogModel::DialogModel(AppState& app, DialogServices services)
@@ -209,11 +205,6 @@ void DialogModel::MouseDown(ControlId id, int16_t button, int16_t shift, int32_t
   }
 }
 
-void DialogModel::MouseMove(ControlId id, int16_t button, int16_t shift, int32_t x, int32_t y) {
-  if (closed_ || !RowOf(id)) return;
-  if (id.name == Ctl::lbl_Button) lbl_Button_MouseMove(id.index, button, shift, x, y);
-}
-
 void DialogModel::MouseUp(ControlId id, int16_t button, int16_t shift, int32_t x, int32_t y) {
   if (closed_ || !RowOf(id)) return;
   if (id.name == Ctl::lbl_Button) {
@@ -226,37 +217,21 @@ void DialogModel::MouseUp(ControlId id, int16_t button, int16_t shift, int32_t x
 
 // ---- push buttons ----
 
-bool DialogModel::InsideButton(int16_t index, int32_t x, int32_t y) const {
-  const ControlLayout* caption = FindLayout({Ctl::lbl_Button, index});
-  const ControlLayout* face = FindLayout({Ctl::Img_Button, index});
-  if (!caption || !face) return false;
-  // x, y are relative to the caption; the face around it counts as the button too.
-  const int32_t px = caption->x + x;
-  const int32_t py = caption->y + y;
-  return Inside(*caption, px, py) || Inside(*face, px, py);
-}
-
 void DialogModel::lbl_Button_MouseDown(int16_t index, int16_t, int16_t, int32_t, int32_t) {
   if (!FindLayout({Ctl::Img_Button, index})) return;
   heldButton_ = index;
   SetPicture({Ctl::Img_Button, index}, Artwork::kButtonPressed);
 }
 
-void DialogModel::lbl_Button_MouseMove(int16_t index, int16_t, int16_t, int32_t x, int32_t y) {
-  if (heldButton_ != index) return;
-  const Artwork face = InsideButton(index, x, y) ? Artwork::kButtonPressed
-                                                 : Artwork::kButtonReleased;
-  if (State({Ctl::Img_Button, index}).picture != face) SetPicture({Ctl::Img_Button, index}, face);
-}
-
-void DialogModel::lbl_Button_MouseUp(int16_t index, int16_t, int16_t, int32_t x, int32_t y) {
+void DialogModel::lbl_Button_MouseUp(int16_t index, int16_t, int16_t, int32_t, int32_t) {
+  // The label keeps the mouse while it is held, so the release acts wherever it happens.
   // Only the release of a press on this button counts (a second mouse button released
   // later finds nothing held).
   if (heldButton_ != index) return;
   heldButton_.reset();
   SetPicture({Ctl::Img_Button, index}, Artwork::kButtonReleased);
   services_.host.DoEvents();  // the released face shows before the action runs
-  if (closed_ || !InsideButton(index, x, y)) return;
+  if (closed_) return;
   RunButtonAction(index);
 }
 
@@ -296,9 +271,7 @@ void DialogModel::Save() {
 
 // ---- link label ----
 
-void DialogModel::lbl_URL_MouseUp(int16_t, int16_t, int32_t x, int32_t y) {
-  const ControlLayout* row = FindLayout({Ctl::lbl_URL, 0});
-  if (!row || x < 0 || y < 0 || x >= row->width || y >= row->height) return;
+void DialogModel::lbl_URL_MouseUp(int16_t, int16_t, int32_t, int32_t) {
   services_.host.OpenDocument(State({Ctl::lbl_URL, 0}).caption);
 }
 

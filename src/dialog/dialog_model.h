@@ -5,7 +5,7 @@
 // Event flow the window layer follows:
 // - after creating the controls from DialogLayout(): Form_Load(); then a 50 ms timer whose
 //   ticks go to Timer1_Timer();
-// - mouse presses, moves and releases on a control: MouseDown/MouseMove/MouseUp with the
+// - mouse presses and releases on a control: MouseDown/MouseUp with the
 //   control's id (the window keeps the mouse captured by the control while a button is held,
 //   so the release arrives at the control that was pressed), x and y in pixels relative to
 //   that control's top-left corner, `button` 1 left, 2 right, 4 middle, `shift` 1 shift,
@@ -102,17 +102,14 @@ class DialogModel {
 
   // ---- mouse routing: calls the handler named for the control, if any ----
   void MouseDown(ControlId id, int16_t button, int16_t shift, int32_t x, int32_t y);
-  void MouseMove(ControlId id, int16_t button, int16_t shift, int32_t x, int32_t y);
   void MouseUp(ControlId id, int16_t button, int16_t shift, int32_t x, int32_t y);
   // Whether the pointing hand shows over this control.
   static bool ShowsHand(ControlId id);
 
   // ---- push buttons ----
-  // Press shows the pressed face; moving off the button while it is held shows the
-  // released face and moving back shows the pressed one again; releasing on the button
-  // runs its action, releasing elsewhere only restores the face (as any push button does).
+  // Press shows the pressed face; the release shows the released face and then runs the
+  // button's action, wherever the mouse is by then.
   void lbl_Button_MouseDown(int16_t index, int16_t button, int16_t shift, int32_t x, int32_t y);
-  void lbl_Button_MouseMove(int16_t index, int16_t button, int16_t shift, int32_t x, int32_t y);
   void lbl_Button_MouseUp(int16_t index, int16_t button, int16_t shift, int32_t x, int32_t y);
   void lbl_URL_MouseUp(int16_t button, int16_t shift, int32_t x, int32_t y);
   void Timer1_Timer();
@@ -188,7 +185,6 @@ class DialogModel {
   void Save();
   void Unload();
   void DrawPreviewEdge();
-  bool InsideButton(int16_t index, int32_t x, int32_t y) const;
   void InitMusic();
   void InitFolder();
   void InitOptions();

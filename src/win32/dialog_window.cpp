@@ -33,28 +33,6 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-// Text in the system's 8-bit code page and back, for the 8-bit file dialog.
-std::string ToAnsi(const Text& text) {
-  const std::wstring wide = Wide(text);
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), int(wide.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(std::max(n, 0)), '\0');
-  if (n > 0) {
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), int(wide.size()), bytes.data(), n, nullptr,
-                        nullptr);
-  }
-  return bytes;
-}
-
-Text FromAnsi(const char* bytes) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, bytes, -1, nullptr, 0);
-  if (n <= 1) return Text();
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes, -1, wide.data(), n);
-  wide.resize(static_cast<size_t>(n - 1));
-  return FromWide(wide);
-}
-
 int16_t ButtonOf(UINT message) {
   switch (message) {
     case WM_RBUTTONDOWN:
@@ -227,9 +205,6 @@ LRESULT DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       MouseButton(message, wParam, lParam);
-      return 0;
-    case WM_MOUSEMOVE:
-      MouseMove(wParam, lParam);
       return 0;
     case WM_SETCURSOR:
       if (SetCursorFor(reinterpret_cast<HWND>(wParam), lParam)) return TRUE;
@@ -456,15 +431,6 @@ void DialogWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
   model_->MouseUp(target, ButtonOf(message), ShiftOf(wParam), x - r.x, y - r.y);
 }
 
-void DialogWindow::MouseMove(WPARAM wParam, LPARAM lParam) {
-  if (ended_) return;
-  const int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-  const ControlLayout* row = pressed_ ? FindLayout(*pressed_) : ControlAt(*model_, x, y);
-  if (!row) return;
-  const ClientRect r = ControlRect(*row, model_->State(row->id));
-  model_->MouseMove(row->id, ButtonsHeld(wParam), ShiftOf(wParam), x - r.x, y - r.y);
-}
-
 bool DialogWindow::SetCursorFor(HWND over, LPARAM lParam) {
   if (hourglass_) {
     SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514) /*IDC_WAIT*/));
@@ -564,17 +530,18 @@ std::optional<Text> DialogWindow::BrowseForFolder(const Text& prompt) {
 }
 
 std::optional<Text> DialogWindow::ChooseOpenFile(const OpenFileRequest& request) {
+  // The wide dialog, so a music file with any Unicode name comes back as it is named.
   const int chars = std::max(request.bufferChars, 1);
-  std::string filter = ToAnsi(request.filterDescription);
-  filter.push_back('\0');
-  filter += ToAnsi(request.filterPattern);
-  filter.push_back('\0');
-  filter.push_back('\0');
-  const std::string title = ToAnsi(request.title);
-  std::string file(static_cast<size_t>(chars) + 1, '\0');
-  std::string fileTitle(static_cast<size_t>(chars) + 1, '\0');
-  OPENFILENAMEA ofn{};
-  ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  std::wstring filter = Wide(request.filterDescription);
+  filter.push_back(L'\0');
+  filter += Wide(request.filterPattern);
+  filter.push_back(L'\0');
+  filter.push_back(L'\0');
+  const std::wstring title = Wide(request.title);
+  std::wstring file(static_cast<size_t>(chars) + 1, L'\0');
+  std::wstring fileTitle(static_cast<size_t>(chars) + 1, L'\0');
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = window_;
   ofn.hInstance = app_.instance;
   ofn.lpstrFilter = filter.c_str();
@@ -584,8 +551,8 @@ std::optional<Text> DialogWindow::ChooseOpenFile(const OpenFileRequest& request)
   ofn.nMaxFileTitle = DWORD(chars);
   ofn.lpstrTitle = title.c_str();
   ofn.Flags = 0;
-  if (GetOpenFileNameA(&ofn) <= 0) return std::nullopt;
-  return FromAnsi(file.c_str());
+  if (GetOpenFileNameW(&ofn) <= 0) return std::nullopt;
+  return FromWide(file.c_str());
 }
 
 void DialogWindow::OpenDocument(const Text& address) {

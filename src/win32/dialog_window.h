@@ -63,7 +63,6 @@ class DialogWindow final : public DialogHost {
   Child* ChildOf(HWND window);
   Child* ChildOf(ControlId id);
   void MouseButton(UINT message, WPARAM wParam, LPARAM lParam);
-  void MouseMove(WPARAM wParam, LPARAM lParam);
   bool SetCursorFor(HWND over, LPARAM lParam);
   void Scroll(WPARAM wParam, LPARAM lParam);
   void Command(WPARAM wParam, LPARAM lParam);

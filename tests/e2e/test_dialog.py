@@ -104,7 +104,7 @@ class SettingsDialog(OrvaneTestCase):
                 self.assert_closes(run)
                 self.assertEqual(install.ini_bytes(), DEFAULT_FILE)
 
-    def test_cancel_released_off_the_button_writes_nothing(self):
+    def test_cancel_released_off_the_button_closes_and_writes_nothing(self):
         install = self.install(DEFAULT_FILE)
         before = install.ini_stamp()
         run, hwnd = self.open_dialog(install)
@@ -115,11 +115,7 @@ class SettingsDialog(OrvaneTestCase):
         time.sleep(0.3)
         mouse_move(x, y + 120)  # off the dialog
         time.sleep(0.2)
-        xdotool("mouseup", 1)
-        time.sleep(1.0)
-        self.assertEqual(install.ini_stamp(), before)
-        if window_exists(hwnd):
-            self.click_at(hwnd, CANCEL_BUTTON)
+        xdotool("mouseup", 1)  # the button keeps the mouse: the release still cancels
         self.assert_closes(run)
         self.assertEqual(install.ini_stamp(), before)
 
