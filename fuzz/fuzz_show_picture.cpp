@@ -1,0 +1,259 @@
+// The show with decoded pictures of any size on screens of any size: the window's load,
+// the picture cycle (placement at the picture's own size or fitted, the stretch), impacts
+// and animation ticks in an order the input chooses, with crash values from the whole
+// 32-bit range as a hand-edited settings file can hold them. A second window composes every
+// frame over the whole screen; both must show the same frames.
+//
+// After every step: the surfaces have the screen's size, the count of fragments in flight
+// is the number of enabled slots, every presented rectangle lies on the screen, and what
+// reached the screen is the visible surface.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "display/display_window.h"
+#include "display/placement.h"
+#include "display/show_fakes.h"
+#include "support/fake_system.h"
+
+namespace {
+
+using orv::PixelRect;
+using orv::Surface;
+
+constexpr int64_t kMostPicturePixels = 1 << 20;  // keeps one run within milliseconds
+constexpr int kMostScreenSide = 640;
+constexpr int kMostSteps = 48;
+
+// Pictures handed out by path; a missing path is a file that cannot be loaded.
+class Pictures final : public orv::PictureLoader {
+ public:
+  std::optional<Surface> Load(const orv::Text& path) override {
+    for (const auto& [name, picture] : pictures) {
+      if (name == path) return picture;
+    }
+    return std::nullopt;
+  }
+  std::vector<std::pair<orv::Text, Surface>> pictures;
+};
+
+// The same numbers for both windows: a generator seeded from the input.
+class Draws final : public orv::Random {
+ public:
+  explicit Draws(uint64_t seed) : state_(seed | 1) {}
+  void Reseed() override {}
+  double Next() override {
+    state_ ^= state_ << 13;
+    state_ ^= state_ >> 7;
+    state_ ^= state_ << 17;
+    return static_cast<double>(state_ >> 11) * 0x1.0p-53;
+  }
+
+ private:
+  uint64_t state_;
+};
+
+// A screen that only learns what the window presents, and checks each rectangle.
+class ScreenHost final : public orv::DisplayHost {
+ public:
+  ScreenHost(orv::ScreenMeasure measure, Surface desktop)
+      : measure_(measure), desktop_(std::move(desktop)) {}
+  orv::WindowHandle Handle() const override { return 1; }
+  void UnloadAndEnd() override { ++unloads; }
+  orv::ScreenMeasure Screen() override { return measure_; }
+  void CaptureDesktop(Surface& target) override {
+    orv::BitBlt(target, 0, 0, desktop_.Width(), desktop_.Height(), desktop_, 0, 0,
+                orv::Rop::kSrcCopy);
+  }
+  void Present(const Surface& display, std::span<const PixelRect> rects) override {
+    if (shown.Width() != display.Width() || shown.Height() != display.Height()) {
+      shown = Surface(display.Width(), display.Height());
+    }
+    for (const PixelRect& r : rects) {
+      // The Win32 layer drops a rectangle that leaves the surface: it would never be seen.
+      if (r.Empty()) continue;
+      if (r.left < 0 || r.top < 0 || r.right > display.Width() ||
+          r.bottom > display.Height()) {
+        std::abort();
+      }
+      orv::BitBlt(shown, r.left, r.top, r.Width(), r.Height(), display, r.left, r.top,
+                  orv::Rop::kSrcCopy);
+    }
+  }
+  void ShowTopmost() override {}
+  Surface shown;
+  int unloads = 0;
+
+ private:
+  orv::ScreenMeasure measure_;
+  Surface desktop_;
+};
+
+struct Rig {
+  Rig(const orv::AppState& state, orv::ScreenMeasure measure, const Surface& desktop,
+      const Pictures& loader, uint64_t seed)
+      : app(state), random(seed), pictures(loader), host(measure, desktop),
+        window(orv::ShowServices{app, system, random, pictures, music, pump, host,
+                                 orv::DisplayTimers{t1, t2, t3, t4}}) {}
+  orv::AppState app;
+  orv::test::FakeSystem system;
+  Draws random;
+  Pictures pictures;
+  orv::test::FakeMusic music;
+  orv::test::FakePump pump;
+  ScreenHost host;
+  orv::test::FakeTimer t1, t2, t3, t4;
+  orv::DisplayWindow window;
+};
+
+int EnabledSlots(const orv::Balls& balls) {
+  int n = 0;
+  for (int i = 1; i <= orv::kBallSlots; ++i) n += balls[i].Enabled != orv::kFalse;
+  return n;
+}
+
+void Check(const Rig& rig) {
+  const orv::DisplayWindow& w = rig.window;
+  const int width = std::max<int>(w.ScreenW, 0), height = std::max<int>(w.ScreenH, 0);
+  for (const Surface* s : {&w.Display, &w.Master, &w.PicBuffer}) {
+    if (s->Width() != width || s->Height() != height) std::abort();
+  }
+  if (w.balls.ActiveCount != EnabledSlots(w.balls)) std::abort();
+}
+
+Surface MakePicture(FuzzedDataProvider& in) {
+  static constexpr int kSides[] = {0, 1, 2, 3, 7, 15, 16, 17, 240, 319, 320, 321, 640,
+                                   4095, 16384, 32767, 32768, 65535};
+  auto side = [&] {
+    return in.ConsumeBool() ? kSides[in.ConsumeIntegralInRange<size_t>(0, std::size(kSides) - 1)]
+                            : in.ConsumeIntegralInRange<int>(0, 65535);
+  };
+  int w = side(), h = side();
+  // Far larger than any screen is still allowed, within what one run can afford.
+  if (int64_t{w} * h > kMostPicturePixels) {
+    if (w >= h) {
+      w = static_cast<int>(std::max<int64_t>(1, kMostPicturePixels / std::max(h, 1)));
+    } else {
+      h = static_cast<int>(std::max<int64_t>(1, kMostPicturePixels / std::max(w, 1)));
+    }
+  }
+  Surface picture(w, h, in.ConsumeIntegral<uint32_t>() & 0xFFFFFF);
+  // A few stripes, so a wrong source column or row shows as a wrong colour.
+  const int stripes = in.ConsumeIntegralInRange(0, 4);
+  for (int i = 0; i < stripes && !picture.Empty(); ++i) {
+    const int x = in.ConsumeIntegralInRange(0, w - 1);
+    picture.FillBox(x, 0, x + in.ConsumeIntegralInRange(0, 3), h - 1,
+                    in.ConsumeIntegral<uint32_t>() & 0xFFFFFF);
+  }
+  return picture;
+}
+
+double OddMeasure(FuzzedDataProvider& in, double usual) {
+  switch (in.ConsumeIntegralInRange(0, 5)) {
+    case 0: return 0;
+    case 1: return -usual;
+    case 2: return std::numeric_limits<double>::quiet_NaN();
+    case 3: return std::numeric_limits<double>::infinity();
+    case 4: return in.ConsumeFloatingPoint<double>();
+    default: return usual;
+  }
+}
+
+// PlacePicture on its own over the whole 32-bit range: no overflow; a picture at its own
+// size keeps it, and a fitted one spans the screen in the direction of its longer side.
+void CheckPlacement(FuzzedDataProvider& in) {
+  const auto sw = in.ConsumeIntegral<int32_t>(), sh = in.ConsumeIntegral<int32_t>();
+  const auto pw = in.ConsumeIntegral<int32_t>(), ph = in.ConsumeIntegral<int32_t>();
+  const auto mode = in.ConsumeIntegral<int16_t>();
+  const auto box = orv::PlacePicture(sw, sh, pw, ph, mode);
+  if (!box || sw <= 0 || sh <= 0 || pw <= 0 || ph <= 0) return;
+  if (mode == 0) {
+    if (box->w != pw || box->h != ph || box->stretch) std::abort();
+  } else if (!box->stretch || (pw > ph ? box->w != sw || box->h > sw : box->h != sh || box->w > sh)) {
+    // Fitted by its own shape: the longer side takes the screen's side of that direction.
+    std::abort();
+  }
+  // Drawing a small picture into that box of a small target stays inside both.
+  Surface target(static_cast<int>(std::min(sw, 48)), static_cast<int>(std::min(sh, 48)));
+  const Surface picture(static_cast<int>(std::min(pw, 9)), static_cast<int>(std::min(ph, 9)),
+                        orv::kWhite);
+  orv::DrawPicture(target, picture, *box);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider in(data, size);
+  CheckPlacement(in);
+
+  // The screen as the window measures it: pixels times twips per pixel, or something odd.
+  const int width = in.ConsumeIntegralInRange(-2, kMostScreenSide);
+  const int height = in.ConsumeIntegralInRange(-2, kMostScreenSide);
+  orv::ScreenMeasure measure{width * 15.0, height * 15.0, 15, 15};
+  if (in.ConsumeIntegralInRange(0, 7) == 0) {
+    measure.widthTwips = OddMeasure(in, measure.widthTwips);
+    measure.twipsPerPixelY = OddMeasure(in, measure.twipsPerPixelY);
+  }
+
+  orv::AppState app;
+  app.commandLine = u"/s";
+  orv::Settings& s = app.settings;
+  s.SizeMode = in.ConsumeBool() ? static_cast<int16_t>(in.ConsumeBool()) : in.ConsumeIntegral<int16_t>();
+  s.IntervalSec = in.ConsumeIntegralInRange<int16_t>(-1, 3);
+  s.PieceCount = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 500) : in.ConsumeIntegral<int32_t>();
+  s.PieceElasticity = in.ConsumeBool() ? 35 : in.ConsumeIntegral<int32_t>();
+  s.Gravity = in.ConsumeBool() ? 10 : in.ConsumeIntegral<int32_t>();
+  s.Spread = in.ConsumeBool() ? 50 : in.ConsumeIntegral<int32_t>();
+  s.Intensity = in.ConsumeBool() ? 35 : in.ConsumeIntegral<int32_t>();
+  s.Speed = 20;
+
+  Pictures pictures;
+  const int count = in.ConsumeIntegralInRange(0, 3);
+  app.imageList.assign(1, orv::Text());
+  app.imageOrder.assign(static_cast<size_t>(count) + 1, 0);
+  for (int i = 1; i <= count; ++i) {
+    const orv::Text path = u"C:\\p\\" + orv::Text(1, static_cast<char16_t>(u'0' + i));
+    app.imageList.push_back(path);
+    app.imageOrder[static_cast<size_t>(i)] = static_cast<int16_t>(i);
+    if (in.ConsumeIntegralInRange(0, 5) != 0) pictures.pictures.emplace_back(path, MakePicture(in));
+  }
+  app.imageCount = static_cast<int16_t>(count);
+  const Surface desktop(std::clamp(width, 0, 64), std::clamp(height, 0, 64), 0x336699);
+  const uint64_t seed = in.ConsumeIntegral<uint64_t>();
+
+  Rig incremental(app, measure, desktop, pictures, seed);
+  Rig whole(app, measure, desktop, pictures, seed);
+  whole.window.SetFullFrameComposition(true);
+  for (Rig* rig : {&incremental, &whole}) {
+    rig->window.Form_Load();
+    Check(*rig);
+  }
+
+  for (int step = 0; step < kMostSteps && in.remaining_bytes() > 0; ++step) {
+    const int op = in.ConsumeIntegralInRange(0, 7);
+    for (Rig* rig : {&incremental, &whole}) {
+      if (op < 5) {
+        rig->window.Timer3_Timer();
+      } else if (op < 7) {
+        rig->window.Timer4_Timer();
+      } else {
+        rig->app.settings.SizeMode = static_cast<int16_t>(!rig->app.settings.SizeMode);
+      }
+      Check(*rig);
+    }
+    if (op < 5) {
+      // After a frame, the screen holds exactly the visible surface, and the incremental
+      // frame is the whole-screen one.
+      if (incremental.host.shown != incremental.window.Display) std::abort();
+      if (incremental.window.Display != whole.window.Display) std::abort();
+    }
+  }
+  return 0;
+}
