@@ -114,13 +114,20 @@ make_prefix() {
     { cat -- "$log" >&2; die "wineboot failed"; }
   "$WINESERVER" -w </dev/null >>"$log" 2>&1 8>&- 9>&-
   # The dialog font's Japanese name has no font of its own here: IPAPGothic stands in.
-  # A UTF-16 .reg file keeps the name intact whatever the locale of this shell is.
-  local reg=$STATE/fonts.reg
+  # The debugger for a crashing program is a command that ends at once, so the program ends
+  # with its fault on the output (exit code 5 for an access violation), where winedbg would
+  # hang the test until its time-out.
+  # A UTF-16 .reg file keeps the names intact whatever the locale of this shell is.
+  local reg=$STATE/prefix.reg
   {
     printf '\xff\xfe'
     printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
       '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
-      '"ＭＳ Ｐゴシック"="IPAPGothic"' '"ＭＳ ゴシック"="IPAGothic"' '' |
+      '"ＭＳ Ｐゴシック"="IPAPGothic"' '"ＭＳ ゴシック"="IPAGothic"' '' \
+      '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]' \
+      '"Debugger"="cmd.exe /c exit %ld %ld"' '' \
+      '[HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug]' \
+      '"Debugger"="cmd.exe /c exit %ld %ld"' '' |
       iconv -f UTF-8 -t UTF-16LE
   } >"$reg"
   "$WINE64" regedit /S "$(winepath_of "$reg")" </dev/null >>"$log" 2>&1 8>&- 9>&- ||
@@ -130,7 +137,8 @@ make_prefix() {
 }
 
 # A prefix made before the 32-bit loader was installed cannot run 32-bit programs.
-wine32_state() { if [[ -x $WINE32 ]]; then echo "wine32"; else echo "wine64 only"; fi; }
+# The marker also names the prefix's settings: a prefix made with older ones is made anew.
+wine32_state() { if [[ -x $WINE32 ]]; then echo "3 wine32"; else echo "3 wine64 only"; fi; }
 
 winepath_of() { echo "Z:${1//\//\\}"; }
 

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what building and testing Orvane needs on Debian 12: the native and mingw-w64
-# toolchains, GoogleTest and Google Benchmark, Wine (64- and 32-bit), Xvfb and the X tools
-# the end-to-end tests drive it with, a Japanese font, and the sound tools for test media.
+# toolchains (with ccache, which scripts/test.sh uses), GoogleTest and Google Benchmark,
+# Wine (64- and 32-bit), Xvfb and the X tools the end-to-end tests drive it with, a Japanese
+# font, and the sound tools for test media.
 # Safe to run again: when everything is in place it returns without touching apt.
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libgtest-dev libbenchmark-dev python3
+  cmake ninja-build g++ clang libgtest-dev libbenchmark-dev python3 ccache
   g++-mingw-w64-x86-64 g++-mingw-w64-i686
   wine wine64 wine32:i386
   xvfb xdotool imagemagick x11-utils x11-xserver-utils fonts-ipafont-gothic
