@@ -23,14 +23,16 @@ cmake -S "$root" -B "$tree" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x
 cmake --build "$tree" -j "${JOBS:-2}" --target Orvane orvtool >"$tree/build.log" 2>&1 ||
   { grep -E -A8 'error|FAILED' "$tree/build.log" | head -n 60; exit 1; }
 
-export ORVANE_WINE_ROOT=$tree
-run=$root/cmake/wine-run.sh
-orvtool=$tree/tools/orvtool/orvtool.exe
-eval "$(bash "$run" --env | sed 's/^/export /')"
-
 work=$tree/run-$(date +%Y%m%d-%H%M%S)
 mkdir -p "$work/pictures" "$work/home" "$work/install"
 echo "== work folder $work"
+
+# A copy of the Wine runner: bash reads a script as it runs it, and the run outlasts edits.
+export ORVANE_WINE_ROOT=$tree
+run=$work/wine-run.sh
+cp "$root/cmake/wine-run.sh" "$run"
+orvtool=$tree/tools/orvtool/orvtool.exe
+eval "$(bash "$run" --env | sed 's/^/export /')"
 
 # Two plain pictures of different shapes and colours.
 python3 - "$work/pictures" <<'EOF'
