@@ -3,13 +3,14 @@
 # tests every tree under build/:
 #   native   the neutral code and its unit tests (and the benchmarks, built only)
 #   asan     the same with AddressSanitizer and UndefinedBehaviorSanitizer
+#   fuzz     the libFuzzer targets (clang), each a short smoke run over its corpus
 #   win64    the x86_64 Windows programs: unit tests, Win32-layer tests and the end-to-end
 #            tests of Orvane.scr, all under Wine
 #   win32    the same for the i686 build
 # Ends with a summary and a last line "N passed, M failed" over all trees; exits non-zero
 # when any tree failed to configure, build or pass.
 #
-#   bash scripts/test.sh [TREE...]     only the named trees (default: all four)
+#   bash scripts/test.sh [TREE...]     only the named trees (default: all five)
 # JOBS sets the build and test parallelism (default 2).
 set -uo pipefail
 
@@ -19,11 +20,12 @@ jobs=${JOBS:-2}
 started=$(date +%s)
 
 trees=("$@")
-[[ ${#trees[@]} -gt 0 ]] || trees=(native asan win64 win32)
+[[ ${#trees[@]} -gt 0 ]] || trees=(native asan fuzz win64 win32)
 
 declare -A tree_flags=(
   [native]=""
   [asan]="-DORVANE_SANITIZE=ON"
+  [fuzz]="-DORVANE_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++"
   [win64]="-DCMAKE_TOOLCHAIN_FILE=$root/cmake/mingw-x86_64.cmake"
   [win32]="-DCMAKE_TOOLCHAIN_FILE=$root/cmake/mingw-i686.cmake"
 )
