@@ -81,7 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   };
   int w = side(), h = side();
   constexpr int64_t kMostPixels = 1 << 20;
-  if (int64_t{w} * h > kMostPixels) (w >= h ? w : h) = static_cast<int>(kMostPixels / std::max(std::min(w, h), 1));
+  if (int64_t{w} * h > kMostPixels) {
+    (w >= h ? w : h) = static_cast<int>(kMostPixels / std::max(std::min(w, h), 1));
+  }
 
   orv::test::FakeFileSystem fs;
   fs.AddFile(u"C:\\p\\a.bmp");

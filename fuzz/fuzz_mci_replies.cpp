@@ -2,9 +2,9 @@
 // any reply text (cut to the reply buffer as the system cuts it), in either code page, for
 // every command of the CD watch, the track keys and the MP3 watch.
 //
-// Checked: commands are single lines and the music file's name is quoted whole; the CD watch gives up at once when the disc cannot be
-// queried; a reply never adds words to a command built from it; the MP3 mode test reads
-// "playing" exactly.
+// Checked: commands are single lines and the music file's name is quoted whole; the CD
+// watch gives up at once when the disc cannot be queried; a reply never adds words to a
+// command built from it; the MP3 mode test reads "playing" exactly.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>

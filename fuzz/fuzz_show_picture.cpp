@@ -176,7 +176,8 @@ void CheckPlacement(FuzzedDataProvider& in) {
   if (!box || sw <= 0 || sh <= 0 || pw <= 0 || ph <= 0) return;
   if (mode == 0) {
     if (box->w != pw || box->h != ph || box->stretch) std::abort();
-  } else if (!box->stretch || (pw > ph ? box->w != sw || box->h > sw : box->h != sh || box->w > sh)) {
+  } else if (!box->stretch ||
+             (pw > ph ? box->w != sw || box->h > sw : box->h != sh || box->w > sh)) {
     // Fitted by its own shape: the longer side takes the screen's side of that direction.
     std::abort();
   }
@@ -205,9 +206,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   orv::AppState app;
   app.commandLine = u"/s";
   orv::Settings& s = app.settings;
-  s.SizeMode = in.ConsumeBool() ? static_cast<int16_t>(in.ConsumeBool()) : in.ConsumeIntegral<int16_t>();
+  s.SizeMode = in.ConsumeBool() ? static_cast<int16_t>(in.ConsumeBool())
+                                : in.ConsumeIntegral<int16_t>();
   s.IntervalSec = in.ConsumeIntegralInRange<int16_t>(-1, 3);
-  s.PieceCount = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 500) : in.ConsumeIntegral<int32_t>();
+  s.PieceCount = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 500)
+                                  : in.ConsumeIntegral<int32_t>();
   s.PieceElasticity = in.ConsumeBool() ? 35 : in.ConsumeIntegral<int32_t>();
   s.Gravity = in.ConsumeBool() ? 10 : in.ConsumeIntegral<int32_t>();
   s.Spread = in.ConsumeBool() ? 50 : in.ConsumeIntegral<int32_t>();
