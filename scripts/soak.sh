@@ -49,7 +49,8 @@ bmp(sys.argv[1] + "/b.bmp", 200, 300, (230, 200, 60))
 EOF
 # Twenty-five seconds of music: the show plays it again whenever it ends.
 sox -n -r 44100 -c 2 -b 16 "$work/tone.wav" synth 25 sine 440 >/dev/null 2>&1 &&
-  lame --quiet "$work/tone.wav" "$work/music.mp3" || { echo "soak: cannot make the MP3" >&2; exit 1; }
+  lame --quiet "$work/tone.wav" "$work/music.mp3" ||
+  { echo "soak: cannot make the MP3" >&2; exit 1; }
 printf 'pcm.!default { type null }\n' >"$work/home/.asoundrc"
 
 winpath() { echo "Z:${1//\//\\}"; }
@@ -60,7 +61,8 @@ printf '[Section]\r\n画像のﾌｫﾙﾀﾞ=%s\r\nｲﾝﾀｰﾊﾞﾙ= 10\r\
 
 xdotool mousemove 1023 767 >/dev/null 2>&1  # the pointer out of the way before the window shows
 echo "== the show for $minutes min"
-(cd "$work/install" && HOME=$work/home ORVANE_WINEDEBUG=+mci ORVANE_WINE_OUTPUT=$work/program-output.txt \
+(cd "$work/install" && HOME=$work/home ORVANE_WINEDEBUG=+mci \
+  ORVANE_WINE_OUTPUT=$work/program-output.txt \
   exec bash "$run" "$work/install/Orvane.scr" /s </dev/null >/dev/null 2>&1) &
 launcher=$!
 
@@ -72,10 +74,12 @@ if [[ -z $hwnd ]]; then
   exit 1
 fi
 pid=$(tool info "$hwnd" | sed -n 's/.* pid=\([0-9]*\) .*/\1/p')
-unix_pid=$(pgrep -n -x Orvane.scr || true)
+# The Linux process Wine runs it in (its command line starts with the program's path).
+unix_pid=$(pgrep -n -f "^$work/install/Orvane.scr" || true)
 
 samples=$work/samples.txt
-printf '%-7s %12s %12s %6s %6s %8s %10s\n' minute private ws gdi user handles rss_kib | tee "$samples"
+printf '%-7s %12s %12s %6s %6s %8s %10s\n' minute private ws gdi user handles rss_kib |
+  tee "$samples"
 sample() {  # sample LABEL
   local line rss
   line=$(tool resources "$pid" | tr -d '\r')
@@ -97,8 +101,8 @@ sample() {  # sample LABEL
 picture() {
   local points=() xy
   for xy in 300x200 700x200 512x384 300x560 700x560; do
-    points+=("$(import -silent -window root -crop "1x1+${xy%x*}+${xy#*x}" -depth 8 txt:- 2>/dev/null |
-      grep -o '#[0-9A-F]\{6\}' | head -n 1)")
+    points+=("$(import -silent -window root -crop "1x1+${xy%x*}+${xy#*x}" -depth 8 txt:- \
+      2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n 1)")
   done
   printf '%s\n' "${points[@]}" | sort | uniq -c | sort -rn | awk 'NR == 1 {print $2}'
 }
@@ -114,7 +118,11 @@ for ((m = 1; m <= minutes; m++)); do
     sleep 15
     picture >>"$seen"
   done
-  if ! tool exists "$hwnd" >/dev/null; then alive=0; echo "soak: the show window went away" >&2; break; fi
+  if ! tool exists "$hwnd" >/dev/null; then
+    alive=0
+    echo "soak: the show window went away" >&2
+    break
+  fi
   sample "$m" || { alive=0; break; }
 done
 [[ $alive -eq 1 ]] && sample end
@@ -134,7 +142,8 @@ closed=$(grep -c 'mciSendStringW (L"close MP3Play"' "$work/program-output.txt" 2
 
 echo
 echo "== soak summary ($minutes min)"
-echo "  pictures on screen at the looks: $(sort "$seen" | uniq -c | awk '{printf "%s x%d  ", $2, $1}')"
+echo "  pictures on screen at the looks:" \
+  "$(sort "$seen" | uniq -c | awk '{printf "%s x%d  ", $2, $1}')"
 awk -v code="$code" -v restarts="${restarts:-0}" -v closed="${closed:-0}" '
   NR == 2 { p0 = $2; w0 = $3; g0 = $4; u0 = $5; h0 = $6; r0 = $7 }
   NR > 1  { p1 = $2; w1 = $3; g1 = $4; u1 = $5; h1 = $6; r1 = $7; last = $1 }
