@@ -14,6 +14,9 @@
 # JOBS sets the build and test parallelism (default 2).
 set -uo pipefail
 
+# One compound command, read whole before it runs: editing or checking out this file while
+# it runs cannot change the run.
+{
 cd "$(dirname -- "${BASH_SOURCE[0]}")/.." || exit 1
 root=$PWD
 jobs=${JOBS:-2}
@@ -121,3 +124,5 @@ if [[ ${#failed_trees[@]} -gt 0 ]]; then
 fi
 echo "$total_passed passed, $total_failed failed"
 [[ ${#failed_trees[@]} -eq 0 ]]
+exit
+}
