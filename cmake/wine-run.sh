@@ -75,6 +75,11 @@ set_tree() {
 }
 
 wine_env() {
+  # Wine turns file names and command lines into the Unix locale's character set: without a
+  # UTF-8 locale (LANG unset, as on some CI machines) every name outside ASCII is lost.
+  if [[ -z ${LC_ALL:-} && $(locale charmap 2>/dev/null) != UTF-8 ]]; then
+    export LC_CTYPE=C.UTF-8
+  fi
   export DISPLAY=":$(cat -- "$STATE/display")"
   export WINEPREFIX=$PREFIX
   export WINEDEBUG=${ORVANE_WINEDEBUG:--all}
@@ -221,6 +226,7 @@ case "${1:-}" in
     setup
     printf '%s\n' "DISPLAY=$DISPLAY" "WINEPREFIX=$WINEPREFIX" "WINEDEBUG=$WINEDEBUG" \
       "WINEDLLOVERRIDES=$WINEDLLOVERRIDES" "WINESERVER=$WINESERVER"
+    [[ -z ${LC_CTYPE:-} ]] || echo "LC_CTYPE=$LC_CTYPE"
     exit 0
     ;;
 esac
