@@ -163,24 +163,6 @@ def window_exists(hwnd):
     return orvtool("exists", hwnd)[0] == 0
 
 
-def _quoted_fields(text):
-    """Splits 'a b "c d" "e"' into ['a', 'b', 'c d', 'e'] (quotes only around whole fields)."""
-    fields, i = [], 0
-    while i < len(text):
-        if text[i] == " ":
-            i += 1
-        elif text[i] == '"':
-            end = text.index('" ', i + 1) if '" ' in text[i + 1:] else len(text) - 1
-            fields.append(text[i + 1:end])
-            i = end + 1
-        else:
-            end = text.find(" ", i)
-            end = len(text) if end < 0 else end
-            fields.append(text[i:end])
-            i = end
-    return fields
-
-
 def top_level_windows():
     """Visible top-level windows as (hwnd, pid, title)."""
     code, out = orvtool("windows")
