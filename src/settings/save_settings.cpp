@@ -5,8 +5,11 @@
 namespace orv {
 
 bool SaveSettings(AppState& app, const DialogValues& dialog, const SettingsStore& store) {
+  // Starting from what is stored keeps the lines and keys this program does not know.
+  auto stored = store.ReadForUpdate();
+  if (!stored) return false;
+  IniDocument& file = *stored;
   Settings& s = app.settings;
-  IniDocument file = store.Read();  // keeps lines and keys this program does not know
   Text iniValue;
   auto write = [&](TextView key) { WriteIni(file, keys::kSection, key, iniValue); };
   auto writeNumber = [&](TextView key, int64_t value) {

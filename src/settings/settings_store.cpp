@@ -18,6 +18,13 @@ IniDocument SettingsStore::Read() const {
   return bytes ? IniDocument::Parse(*bytes) : IniDocument();
 }
 
+std::optional<IniDocument> SettingsStore::ReadForUpdate() const {
+  const Text file = FileToRead();
+  if (const auto bytes = fs_.ReadAll(file)) return IniDocument::Parse(*bytes);
+  if (fs_.Attributes(file)) return std::nullopt;
+  return IniDocument();
+}
+
 bool SettingsStore::Write(const IniDocument& doc) const {
   const std::string bytes = doc.Serialize();
   if (FileToRead() == perUser_ && !perUser_.empty()) {

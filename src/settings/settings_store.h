@@ -21,6 +21,9 @@ class SettingsStore {
   Text FileToRead() const;
   // The current contents (an empty document when there is no readable file).
   IniDocument Read() const;
+  // The contents to update and write back: like Read, but nullopt when the file is there and
+  // cannot be read, so its lines are never replaced by a blind write.
+  std::optional<IniDocument> ReadForUpdate() const;
   // Writes the whole document; false when no file could be written.
   bool Write(const IniDocument& doc) const;
 

@@ -68,6 +68,13 @@ TEST_F(SaveSettingsTest, KeepsForeignLinesAndRewritesKnownKeysInPlace) {
   EXPECT_EQ(bytes.find(Sjis(u"速さ")), bytes.rfind(Sjis(u"速さ")));
 }
 
+TEST_F(SaveSettingsTest, AFileThatIsThereButCannotBeReadIsNeverOverwritten) {
+  fs.AddFile(store.BesideProgram(), "[Section]\r\nmine=keep\r\n");
+  fs.unreadable.insert(store.BesideProgram());
+  EXPECT_FALSE(SaveSettings(app, dialog, store));
+  EXPECT_EQ(fs.Content(store.BesideProgram()), "[Section]\r\nmine=keep\r\n");
+}
+
 TEST_F(SaveSettingsTest, UnwritableProgramFolderSavesForTheUserAndNothingReportsFailure) {
   fs.unwritableFolders.insert(u"C:\\Program");
   ASSERT_TRUE(SaveSettings(app, dialog, store));
