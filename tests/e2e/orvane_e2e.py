@@ -49,6 +49,7 @@ converts command lines with. Tests that look for the program's windows run one a
 
 import os
 import shutil
+import struct
 import subprocess
 import tempfile
 import threading
@@ -64,6 +65,7 @@ __all__ = [
     "DISPLAY_TITLE", "DIALOG_TITLE", "PREVIEW_TITLE", "PROGRAM_TITLES",
     "WM_CLOSE", "WM_KEYDOWN", "WM_KEYUP", "WM_MOUSEMOVE", "WM_LBUTTONDOWN", "WM_COMMAND",
     "environment", "wine_env",
+    "bmp", "windows_path", "count", "dominant",
 ]
 
 DISPLAY_TITLE = "Orvane_Main"
@@ -290,6 +292,45 @@ def screenshot():
         raise RuntimeError("unexpected screenshot format")
     width, height = int(fields[1]), int(fields[2])
     return Screenshot(width, height, data[pos + 1:pos + 1 + width * height * 3])
+
+
+def count(shot, colour, step=2):
+    """Pixels of exactly this colour, sampling every `step`-th pixel in both directions."""
+    target = bytes(colour)
+    rgb, width, n = shot.rgb, shot.width, 0
+    for y in range(0, shot.height, step):
+        base = y * width * 3
+        for x in range(0, width, step):
+            i = base + x * 3
+            n += rgb[i:i + 3] == target
+    return n
+
+
+def dominant(shot):
+    """The colour of most of the screen, from a coarse grid of samples."""
+    seen = {}
+    for y in range(8, shot.height, 48):
+        for x in range(8, shot.width, 48):
+            p = shot.pixel(x, y)
+            seen[p] = seen.get(p, 0) + 1
+    return max(seen, key=seen.get)
+
+
+# --- files for the program -----------------------------------------------------------------
+
+def bmp(width, height, colour):
+    """A 24-bit BMP of one colour."""
+    row = bytes((colour[2], colour[1], colour[0])) * width
+    row += b"\0" * (-len(row) % 4)
+    pixels = row * height
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    return header + info + pixels
+
+
+def windows_path(path):
+    """The path a Windows program under Wine sees for a Linux path."""
+    return "Z:" + path.replace("/", "\\")
 
 
 # --- the program ---------------------------------------------------------------------------

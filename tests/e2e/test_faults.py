@@ -36,42 +36,9 @@ def observed(text):
     print(f"\n  observed: {text}", flush=True)
 
 
-def bmp(width, height, colour):
-    row = bytes((colour[2], colour[1], colour[0])) * width
-    row += b"\0" * (-len(row) % 4)
-    pixels = row * height
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    return header + info + pixels
-
-
-def windows_path(path):
-    return "Z:" + path.replace("/", "\\")
-
-
 def settings(**values):
     lines = ["[Section]"] + [f"{k}={v}" for k, v in values.items()]
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
-
-
-def dominant(shot):
-    seen = {}
-    for y in range(8, shot.height, 48):
-        for x in range(8, shot.width, 48):
-            p = shot.pixel(x, y)
-            seen[p] = seen.get(p, 0) + 1
-    return max(seen, key=seen.get)
-
-
-def count(shot, colour, step=4):
-    target = bytes(colour)
-    rgb, width, n = shot.rgb, shot.width, 0
-    for y in range(0, shot.height, step):
-        base = y * width * 3
-        for x in range(0, width, step):
-            i = base + x * 3
-            n += rgb[i:i + 3] == target
-    return n
 
 
 def mci_results(trace):

@@ -47,10 +47,6 @@ def settings(**values):
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
 
 
-def windows_path(path):
-    return "Z:" + path.replace("/", "\\")
-
-
 class MusicCase(OrvaneTestCase):
     def setUp(self):
         super().setUp()

@@ -19,16 +19,6 @@ RED = (255, 0, 0)
 BLACK = (0, 0, 0)
 
 
-def bmp(width, height, colour):
-    """A 24-bit BMP of one colour."""
-    row = bytes((colour[2], colour[1], colour[0])) * width
-    row += b"\0" * (-len(row) % 4)
-    pixels = row * height
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    return header + info + pixels
-
-
 def quadrants_bmp(width, height, colours):
     """A 24-bit BMP whose four quarters have the colours top-left, top-right, bottom-left,
     bottom-right (rows are stored bottom row first)."""
@@ -51,32 +41,6 @@ def settings(folder, interval=10, pieces=200):
             f"ｲﾝﾀｰﾊﾞﾙ= {interval}\r\n"
             f"小片の数= {pieces}\r\n")
     return text.encode("cp932")
-
-
-def windows_path(path):
-    return "Z:" + path.replace("/", "\\")
-
-
-def count(shot, colour, step=2):
-    """Pixels of exactly this colour, sampling every `step`-th pixel in both directions."""
-    target = bytes(colour)
-    rgb, width, n = shot.rgb, shot.width, 0
-    for y in range(0, shot.height, step):
-        base = y * width * 3
-        for x in range(0, width, step):
-            i = base + x * 3
-            n += rgb[i:i + 3] == target
-    return n
-
-
-def dominant(shot):
-    """The colour of most of the screen, from a coarse grid of samples."""
-    seen = {}
-    for y in range(8, shot.height, 48):
-        for x in range(8, shot.width, 48):
-            p = shot.pixel(x, y)
-            seen[p] = seen.get(p, 0) + 1
-    return max(seen, key=seen.get)
 
 
 class Show(OrvaneTestCase):
