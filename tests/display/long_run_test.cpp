@@ -14,6 +14,7 @@
 
 #include "display/display_window.h"
 #include "display/show_fakes.h"
+#include "display/show_rig.h"
 #include "support/fake_system.h"
 
 namespace {
@@ -151,16 +152,7 @@ TEST(LongRun, HoursOfTicksKeepThePoolCountTrueAndTheHeapFlat) {
 
   AppState app;
   app.commandLine = u"/s";
-  Settings& s = app.settings;
-  s.SizeMode = 1;
-  s.IntervalSec = 10;
-  s.KindOn = {1, 1, 1, 1};
-  s.PieceCount = 200;
-  s.PieceElasticity = 35;
-  s.Gravity = 10;
-  s.Spread = 50;
-  s.Intensity = 35;
-  s.Speed = 20;
+  app.settings = DefaultShowSettings();
   app.imageList = {Text(), u"C:\\p\\a.bmp", u"C:\\p\\b.bmp"};
   app.imageCount = 2;
   app.imageOrder = {0, 1, 2};
@@ -218,7 +210,7 @@ TEST(LongRun, HoursOfTicksKeepThePoolCountTrueAndTheHeapFlat) {
   // change in every tenth.
   EXPECT_EQ(impacts, kTicks * 20 / 1000);
   EXPECT_EQ(pictures.loads, 1 + impacts / 10);
-  EXPECT_GE(mostInFlight, s.PieceCount);  // whole bursts flew
+  EXPECT_GE(mostInFlight, app.settings.PieceCount);  // whole bursts flew
   EXPECT_EQ(host.outside, 0);
   EXPECT_GT(host.presentedPixels, ticks * 100);  // the fragments' boxes, every frame
   EXPECT_EQ(host.unloads, 0);
