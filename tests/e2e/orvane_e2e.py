@@ -508,6 +508,16 @@ class OrvaneTestCase(unittest.TestCase):
         for held in self._held:
             held.close()
 
+    def wait_screen(self, predicate, seconds):
+        """Screenshots until one satisfies `predicate`; that one, or the last, and whether."""
+        deadline = time.monotonic() + seconds
+        while True:
+            shot = screenshot()
+            if predicate(shot):
+                return shot, True
+            if time.monotonic() > deadline:
+                return shot, False
+
     def install(self, ini=None):
         self._installs += 1
         return Install(os.path.join(self.work, f"install-{self._installs}"), ini)

@@ -65,15 +65,6 @@ class FaultCase(OrvaneTestCase):
         super().setUp()
         park_pointer()
 
-    def wait_screen(self, predicate, seconds):
-        deadline = time.monotonic() + seconds
-        while True:
-            shot = screenshot()
-            if predicate(shot):
-                return shot, True
-            if time.monotonic() > deadline:
-                return shot, False
-
     def start_show(self, install, env=None):
         run = self.start(install, "/s", env=env)
         hwnd = wait_window(DISPLAY_TITLE, 30)

@@ -70,16 +70,6 @@ class Show(OrvaneTestCase):
         self.assertIsNotNone(hwnd, f"no show window; output:\n{run.output}")
         return install, run, hwnd
 
-    def wait_screen(self, predicate, seconds):
-        """Screenshots until one satisfies `predicate`; that one, or the last, and whether."""
-        deadline = time.monotonic() + seconds
-        while True:
-            shot = screenshot()
-            if predicate(shot):
-                return shot, True
-            if time.monotonic() > deadline:
-                return shot, False
-
     def assert_ends(self, run, how):
         self.assertEqual(run.wait(15), 0, f"the show did not end on {how}; output:\n{run.output}")
         self.assertTrue(wait_gone_title(DISPLAY_TITLE, 15), "the show window stayed")
