@@ -18,6 +18,8 @@ API, for test modules (``from orvane_e2e import *``):
     .start(install, *args, env=None) -> Run: starts the program with these arguments
     .run_program(install, *args, timeout=20.0) -> Run, already ended (fails the test when
                              it does not end in time; the program is then killed)
+    .open_dialog(install)  -> (Run, hwnd): /c started, the dialog shown and painted
+    .click_client(hwnd, (x, y), button=1): a click at a client-area point
     .hold_window(title, seconds=60) -> Held: orvtool shows a top-level window with that
                              title (a context manager; .hwnd, .pid, .close())
     .host_window(w, h, seconds=60) -> Held: a plain window with a w x h client area, e.g.
@@ -534,6 +536,28 @@ class OrvaneTestCase(unittest.TestCase):
             self.fail(f"Orvane.scr {' '.join(run.args)} still ran after {timeout} s; "
                       f"output:\n{run.output}")
         return run
+
+    def open_dialog(self, install, seconds=30):
+        """Starts the settings dialog (/c) and waits until it is shown and painted:
+        (Run, hwnd)."""
+        park_pointer()
+        run = self.start(install, "/c")
+        hwnd = wait_window(DIALOG_TITLE, seconds)
+        if hwnd is None:
+            run.kill()
+            self.fail(f"the dialog did not open; output:\n{run.output[-3000:]}")
+        deadline = time.monotonic() + 10
+        while not (window_info(hwnd) or {}).get("visible") and time.monotonic() < deadline:
+            time.sleep(0.1)
+        time.sleep(0.5)
+        return run, hwnd
+
+    def click_client(self, hwnd, point, button=1):
+        """A click at a point of the window's client area."""
+        x, y, _, _ = client_rect(hwnd)
+        mouse_move(x + point[0], y + point[1])
+        time.sleep(0.2)
+        click(button)
 
     def hold_window(self, title, seconds=60):
         held = Held(self.work, ["hold", _escape(title)], seconds)

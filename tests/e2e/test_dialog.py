@@ -44,26 +44,9 @@ def artifact_path(name):
 
 
 class SettingsDialog(OrvaneTestCase):
-    def open_dialog(self, install):
-        park_pointer()
-        run = self.start(install, "/c")
-        hwnd = wait_window(DIALOG_TITLE, 30)
-        self.assertIsNotNone(hwnd, "the dialog did not open")
-        # The opening ends with the window shown and painted.
-        deadline = time.monotonic() + 10
-        while not (window_info(hwnd) or {}).get("visible") and time.monotonic() < deadline:
-            time.sleep(0.1)
-        time.sleep(0.5)
-        return run, hwnd
-
     def at(self, hwnd, point):
         x, y, _, _ = client_rect(hwnd)
         return x + point[0], y + point[1]
-
-    def click_at(self, hwnd, point, button=1):
-        mouse_move(*self.at(hwnd, point))
-        time.sleep(0.2)
-        click(button)
 
     def assert_closes(self, run):
         self.assertIsNotNone(run.wait(15), "the program still runs after the dialog closed")
@@ -100,7 +83,7 @@ class SettingsDialog(OrvaneTestCase):
             with self.subTest(button=button):
                 install = self.install()
                 run, hwnd = self.open_dialog(install)
-                self.click_at(hwnd, OK_BUTTON, button)
+                self.click_client(hwnd, OK_BUTTON, button)
                 self.assert_closes(run)
                 self.assertEqual(install.ini_bytes(), DEFAULT_FILE)
 
@@ -122,11 +105,11 @@ class SettingsDialog(OrvaneTestCase):
     def test_slider_positions_are_what_ok_stores(self):
         install = self.install()
         run, hwnd = self.open_dialog(install)
-        self.click_at(hwnd, INTERVAL_TRACK)       # a click in the track: 10 more seconds
+        self.click_client(hwnd, INTERVAL_TRACK)       # a click in the track: 10 more seconds
         time.sleep(0.3)
-        self.click_at(hwnd, GRAVITY_LEFT_ARROW)   # an arrow: one less
+        self.click_client(hwnd, GRAVITY_LEFT_ARROW)   # an arrow: one less
         time.sleep(0.3)
-        self.click_at(hwnd, OK_BUTTON)
+        self.click_client(hwnd, OK_BUTTON)
         self.assert_closes(run)
         expected = (DEFAULT_FILE.replace("ｲﾝﾀｰﾊﾞﾙ= 10".encode("cp932"),
                                          "ｲﾝﾀｰﾊﾞﾙ= 20".encode("cp932"))

@@ -207,24 +207,6 @@ class SaveFaults(FaultCase):
                 shutil.rmtree(self.per_user_folder, ignore_errors=True)
         self.addCleanup(unblock)
 
-    def open_dialog(self, install):
-        run = self.start(install, "/c")
-        hwnd = wait_window(DIALOG_TITLE, 30)
-        if hwnd is None:
-            run.kill()
-            self.fail(f"the dialog did not open; output:\n{run.output[-3000:]}")
-        deadline = time.monotonic() + 10
-        while not (window_info(hwnd) or {}).get("visible") and time.monotonic() < deadline:
-            time.sleep(0.1)
-        time.sleep(0.5)
-        return run, hwnd
-
-    def click(self, hwnd, point):
-        x, y, _, _ = client_rect(hwnd)
-        mouse_move(x + point[0], y + point[1])
-        time.sleep(0.2)
-        click(1)
-
     def message_box(self, seconds=15):
         """The message box titled "Orvane": (hwnd, its text) or (None, None)."""
         hwnd = wait_window("Orvane", seconds)
@@ -239,7 +221,7 @@ class SaveFaults(FaultCase):
         return hwnd, "".join(t for t in texts if t)
 
     def save_and_expect_the_message(self, install, run, hwnd):
-        self.click(hwnd, OK_BUTTON)
+        self.click_client(hwnd, OK_BUTTON)
         box, text = self.message_box()
         self.assertIsNotNone(box, "no message after the failed save")
         self.assertEqual(text, SAVE_FAILED)
@@ -248,7 +230,7 @@ class SaveFaults(FaultCase):
         # The dialog stays open with what the user set; ｷｬﾝｾﾙ leaves it.
         self.assertTrue(window_exists(hwnd), "the dialog closed after the failed save")
         self.assertIsNone(run.wait(0.5))
-        self.click(hwnd, CANCEL_BUTTON)
+        self.click_client(hwnd, CANCEL_BUTTON)
         self.assertIsNotNone(run.wait(15), "the dialog did not close on ｷｬﾝｾﾙ")
         self.assertEqual(run.returncode, 0, run.output[-3000:])
         return text
@@ -281,7 +263,7 @@ class SaveFaults(FaultCase):
                 shutil.rmtree(self.per_user_folder, ignore_errors=True)
         self.addCleanup(remove_per_user)
         run, hwnd = self.open_dialog(install)
-        self.click(hwnd, OK_BUTTON)
+        self.click_client(hwnd, OK_BUTTON)
         self.assertIsNotNone(run.wait(15), "the dialog did not close after saving")
         self.assertIsNone(find_window("Orvane"), "a message was shown")
         self.assertEqual(install.ini_bytes(), self.old_file())

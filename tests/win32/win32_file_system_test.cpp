@@ -130,6 +130,17 @@ TEST_F(Win32FileSystemTest, ReadsFilesWholeAndRefusesFoldersAndMissingFiles) {
   EXPECT_FALSE(fs.CanOpenForReading(dir / u"gone\\missing.mp3"));
 }
 
+TEST_F(Win32FileSystemTest, ReadsFilesBeyondAnyFixedSizeWhole) {
+  // Larger than the 64 MiB a read once stopped at, cut without a word.
+  std::string bytes((64u << 20) + 3, 'x');
+  bytes.replace(bytes.size() - 12, 12, "[Last]\r\nk=v\r\n");
+  MakeFile(dir / u"big.ini", bytes);
+  const auto read = fs.ReadAll(dir / u"big.ini");
+  ASSERT_TRUE(read.has_value());
+  EXPECT_EQ(read->size(), bytes.size());
+  EXPECT_TRUE(*read == bytes);
+}
+
 TEST_F(Win32FileSystemTest, StoreWritesAndReplacesWithoutLeavingTemporaryFiles) {
   const Text target = dir / u"Orvane.ini";
   ASSERT_TRUE(fs.StoreFile(target, "first version, the longer one", false));
@@ -177,6 +188,26 @@ TEST_F(Win32FileSystemTest, StoreRefusesAReadOnlyTargetAndKeepsIt) {
   EXPECT_EQ(FileBytes(target), "kept");
   EXPECT_EQ(fs.Attributes(target), std::optional<uint32_t>(kAttrReadOnly | kAttrArchive));
   EXPECT_EQ(Listing(fs, dir / u"*", false), std::vector<Text>{u"Orvane.ini"});
+}
+
+TEST_F(Win32FileSystemTest, StoreUpdatesTheUsersFileWithItsAttributesAndOtherNames) {
+  const Text hidden = dir / u"hidden.ini";
+  MakeFile(hidden, "old");
+  SetAttributes(hidden, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+  ASSERT_TRUE(fs.StoreFile(hidden, "new", false));
+  EXPECT_EQ(FileBytes(hidden), "new");
+  EXPECT_EQ(fs.Attributes(hidden), std::optional<uint32_t>(kAttrHidden | kAttrArchive));
+
+  // A hard link: both names keep naming one file, longer or shorter than before.
+  const Text linked = dir / u"Orvane.ini", other = dir / u"other name.ini";
+  MakeFile(linked, "old settings");
+  ASSERT_TRUE(CreateHardLinkW(Wide(other).c_str(), Wide(linked).c_str(), nullptr));
+  for (const std::string bytes : {"the new settings, longer", "short"}) {
+    ASSERT_TRUE(fs.StoreFile(linked, bytes, false));
+    EXPECT_EQ(FileBytes(linked), bytes);
+    EXPECT_EQ(FileBytes(other), bytes);
+  }
+  EXPECT_EQ(Listing(fs, dir / u"*.tmp", false), std::vector<Text>{});
 }
 
 TEST_F(Win32FileSystemTest, StoreRefusesAFolderInTheTargetsPlace) {

@@ -48,7 +48,9 @@ constexpr char kUsage[] =
     "                              handles=N how=SOURCES (private and working-set bytes,\n"
     "                              GDI and USER objects, kernel handles)\n"
     "  lock PATH SECONDS           open the file without sharing, print \"locked\", keep it\n"
-    "                              open SECONDS (or until killed)\n";
+    "                              open SECONDS (or until killed)\n"
+    "  attrib PATH [WORD]          print the file's attribute word (0x hex); with WORD, set it\n"
+    "                              first\n";
 
 int Usage() {
   std::fputs(kUsage, stderr);
@@ -402,6 +404,18 @@ int Resources(const wchar_t* pidText) {
 }
 
 // Holds a file open with no sharing at all, as another program locking it would.
+int Attributes(const wchar_t* path, const wchar_t* word) {
+  if (word && !SetFileAttributesW(path, static_cast<DWORD>(std::wcstoul(word, nullptr, 0)))) {
+    return 1;
+  }
+  const DWORD attributes = GetFileAttributesW(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return 1;
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(attributes));
+  Print(text);
+  return 0;
+}
+
 int Lock(const wchar_t* path, double seconds) {
   HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -444,6 +458,9 @@ int Run(int argc, wchar_t** argv) {
   }
 
   if (command == L"resources" && n == 1) return Resources(args[0]);
+  if (command == L"attrib" && (n == 1 || n == 2)) {
+    return Attributes(Unescape(args[0]).c_str(), n == 2 ? args[1] : nullptr);
+  }
   if (command == L"lock" && n == 2) return Lock(Unescape(args[0]).c_str(), Seconds(args[1]));
 
   HWND hwnd = nullptr;
