@@ -64,7 +64,7 @@ class SettingsFiles(OrvaneTestCase):
 
     def test_a_settings_file_larger_than_64_mib_is_saved_whole(self):
         head = lines("[Section]", "ｲﾝﾀｰﾊﾞﾙ= 45").encode("cp932")
-        filler = b"".join(b"k%07d=%s\r\n" % (i, b"v" * 1000) for i in range(66_000))
+        filler = b"".join(b"k%07d=%s\r\n" % (i, b"v" * 1000) for i in range(68_000))
         tail = lines("[Later]", "last=line").encode("cp932")
         install = self.install(head + filler + tail)
         self.assertGreater(len(head + filler + tail), 64 << 20)
