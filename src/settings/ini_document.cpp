@@ -40,13 +40,13 @@ size_t FindMarker(std::string_view raw) {
   return std::string_view::npos;
 }
 
-Text DecodeLine(std::string_view raw) {
+Text DecodeShiftJisLine(std::string_view raw) {
   const auto marker = FindMarker(raw);
   if (marker == std::string_view::npos) return cp932::Decode(raw);
   return cp932::Decode(raw.substr(0, marker)) + FromUtf8(raw.substr(marker + kUtf8Marker.size()));
 }
 
-std::string EncodeLine(TextView line) {
+std::string EncodeShiftJisLine(TextView line) {
   if (auto bytes = cp932::Encode(line)) return *bytes;
   // Keep the key (and anything else before the value) in Shift-JIS where it can be.
   const auto eq = line.find(u'=');
@@ -57,30 +57,98 @@ std::string EncodeLine(TextView line) {
   return *headBytes + std::string(kUtf8Marker) + ToUtf8(value);
 }
 
+using Encoding = IniDocument::Encoding;
+
+std::string_view ByteOrderMark(Encoding encoding) {
+  switch (encoding) {
+    case Encoding::kUtf8: return kUtf8Marker;
+    case Encoding::kUtf16Le: return "\xFF\xFE";
+    case Encoding::kUtf16Be: return "\xFE\xFF";
+    case Encoding::kShiftJis: break;
+  }
+  return {};
+}
+
+Encoding DetectEncoding(std::string_view bytes) {
+  for (const Encoding e : {Encoding::kUtf16Le, Encoding::kUtf16Be, Encoding::kUtf8}) {
+    if (bytes.starts_with(ByteOrderMark(e))) return e;
+  }
+  return Encoding::kShiftJis;
+}
+
+bool IsUtf16(Encoding encoding) {
+  return encoding == Encoding::kUtf16Le || encoding == Encoding::kUtf16Be;
+}
+
+// The code unit at byte offset i: a byte, or in UTF-16 the two bytes from there.
+char16_t UnitAt(std::string_view bytes, size_t i, Encoding encoding) {
+  const auto byte = [&](size_t k) { return static_cast<unsigned char>(bytes[k]); };
+  if (encoding == Encoding::kUtf16Le) return static_cast<char16_t>(byte(i) | (byte(i + 1) << 8));
+  if (encoding == Encoding::kUtf16Be) return static_cast<char16_t>((byte(i) << 8) | byte(i + 1));
+  return byte(i);
+}
+
+Text DecodeLine(std::string_view raw, Encoding encoding) {
+  if (encoding == Encoding::kShiftJis) return DecodeShiftJisLine(raw);
+  if (encoding == Encoding::kUtf8) return FromUtf8(raw);
+  Text text;
+  text.reserve(raw.size() / 2);
+  for (size_t i = 0; i < raw.size(); i += 2) text.push_back(UnitAt(raw, i, encoding));
+  return text;
+}
+
+std::string EncodeLine(TextView line, Encoding encoding) {
+  if (encoding == Encoding::kShiftJis) return EncodeShiftJisLine(line);
+  if (encoding == Encoding::kUtf8) return ToUtf8(line);
+  std::string bytes;
+  bytes.reserve(line.size() * 2);
+  const bool littleEndian = encoding == Encoding::kUtf16Le;
+  for (const char16_t unit : line) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    bytes.push_back(littleEndian ? low : high);
+    bytes.push_back(littleEndian ? high : low);
+  }
+  return bytes;
+}
+
 }  // namespace
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
+  const Encoding encoding = doc.encoding_ = DetectEncoding(bytes);
+  std::string_view body = bytes.substr(ByteOrderMark(encoding).size());
+  // Line ends are whole units: in UTF-16 a 0A or 0D byte may be half of another character.
+  const size_t unit = IsUtf16(encoding) ? 2 : 1;
+  doc.trailer_ = body.substr(body.size() - body.size() % unit);
+  body.remove_suffix(doc.trailer_.size());
+  const auto isLineEnd = [&](size_t i) {
+    const char16_t c = UnitAt(body, i, encoding);
+    return c == u'\r' || c == u'\n';
+  };
   size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find_first_of("\r\n", start);
-    const std::string_view raw =
-        bytes.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-    doc.lines_.push_back(Line{DecodeLine(raw), std::string(raw), false});
-    if (end == std::string_view::npos) break;
-    start = end + 1;
-    if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
+  while (start < body.size()) {
+    size_t end = start;
+    while (end < body.size() && !isLineEnd(end)) end += unit;
+    const std::string_view raw = body.substr(start, end - start);
+    doc.lines_.push_back(Line{DecodeLine(raw, encoding), std::string(raw), false});
+    if (end == body.size()) break;
+    start = end + unit;
+    if (UnitAt(body, end, encoding) == u'\r' && start < body.size() &&
+        UnitAt(body, start, encoding) == u'\n') {
+      start += unit;
+    }
   }
   return doc;
 }
 
 std::string IniDocument::Serialize() const {
-  std::string out;
+  std::string out(ByteOrderMark(encoding_));
+  const std::string lineEnd = EncodeLine(u"\r\n", encoding_);
   for (const Line& line : lines_) {
-    out += line.written ? EncodeLine(line.text) : line.raw;
-    out += "\r\n";
+    out += line.written ? EncodeLine(line.text, encoding_) : line.raw;
+    out += lineEnd;
   }
-  return out;
+  return out + trailer_;
 }
 
 std::optional<Text> IniDocument::Get(TextView section, TextView key) const {
