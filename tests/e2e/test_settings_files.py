@@ -11,6 +11,8 @@ import unittest
 from orvane_e2e import *
 
 OK_BUTTON = (392 + 46, 496 + 8)          # "設定"
+BMP_KIND_MARK = (12 + 208 + 6, 12 + 192 + 6)
+LB_GETCOUNT = 0x018B
 FILE_ATTRIBUTE_HIDDEN = 0x2
 FILE_ATTRIBUTE_ARCHIVE = 0x20
 
@@ -106,14 +108,49 @@ class SettingsFiles(OrvaneTestCase):
                  "link with its target written")
 
 
-class PictureCeiling(OrvaneTestCase):
-    def test_a_folder_of_32767_pictures_opens_in_the_dialog(self):
-        folder = os.path.join(self.work, "many")
+class LargeFolders(OrvaneTestCase):
+    def folder_of(self, count):
+        folder = os.path.join(self.work, f"pictures-{count}")
         os.makedirs(folder)
-        for i in range(32767):
+        for i in range(count):
             open(os.path.join(folder, f"{i:05d}.bmp"), "wb").close()
-        ini = lines("[Section]", "画像のﾌｫﾙﾀﾞ=" + windows_path(folder)).encode("cp932")
-        install = self.install(ini)
+        return self.install(lines("[Section]", "画像のﾌｫﾙﾀﾞ=" + windows_path(folder))
+                            .encode("cp932"))
+
+    def list_count(self, dialog):
+        boxes = [c[0] for c in children(dialog) if c[2].lower() == "listbox"]
+        self.assertEqual(len(boxes), 1, children(dialog))
+        return lambda: send(boxes[0], LB_GETCOUNT)
+
+    def wait_for(self, predicate, seconds):
+        deadline = time.monotonic() + seconds
+        while not predicate():
+            if time.monotonic() > deadline:
+                return False
+            time.sleep(0.05)
+        return True
+
+    def test_a_kind_switch_over_10000_pictures_lists_them_in_seconds(self):
+        install = self.folder_of(10000)
+        run, hwnd = self.open_dialog(install, seconds=120)
+        count = self.list_count(hwnd)
+        self.assertTrue(self.wait_for(lambda: count() == 10000, 60), count())
+        self.click_client(hwnd, BMP_KIND_MARK)      # BMP off: nothing left to list
+        self.assertTrue(self.wait_for(lambda: count() == 0, 60), count())
+        time.sleep(0.5)
+        self.click_client(hwnd, BMP_KIND_MARK)      # and on again: the whole folder
+        started = time.monotonic()
+        listed = self.wait_for(lambda: count() == 10000, 60)
+        took = time.monotonic() - started
+        self.assertTrue(listed, count())
+        # Loose: the machine is shared; the closing figure is printed.
+        self.assertLess(took, 10, "the kind switch took too long")
+        self.assertTrue(close_window(hwnd))
+        self.assertEqual(run.wait(30), 0, run.output[-3000:])
+        observed(f"kind switched back on over 10,000 pictures: listed again in {took:.2f} s")
+
+    def test_a_folder_of_32767_pictures_opens_in_the_dialog(self):
+        install = self.folder_of(32767)
         started = time.monotonic()
         run, hwnd = self.open_dialog(install, seconds=180)
         opened = time.monotonic() - started
