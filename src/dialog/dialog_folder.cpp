@@ -21,12 +21,17 @@ Text DialogModel::ShownName(const Text& fullPath) {
   return names && !names->empty() ? names->front() : Text();
 }
 
+void DialogModel::ListImageNames() {
+  // A 16-bit counter would wrap at the largest count the list can hold.
+  for (size_t i = 1; i <= static_cast<size_t>(app_.imageCount); ++i) {
+    AddListItem(ShownName(app_.imageList[i]));
+  }
+}
+
 void DialogModel::InitFolder() {
   ClearList();
   if (app_.imageCount != 0) {
-    for (int16_t i = 1; i <= app_.imageCount; ++i) {
-      AddListItem(ShownName(app_.imageList[static_cast<size_t>(i)]));
-    }
+    ListImageNames();
     SetNumberCaption(kCountBox, static_cast<int32_t>(listItems_.size()));
   }
   SetCaption({Ctl::lbl_PreSize, 0}, Text());
@@ -62,9 +67,7 @@ void DialogModel::ChooseImageFolder() {
   if (closed_) return;
 
   ClearList();
-  for (int16_t i = 0; i < foundCount_; ++i) {
-    AddListItem(ShownName(foundFiles_[static_cast<size_t>(i)]));
-  }
+  for (const Text& path : foundFiles_) AddListItem(ShownName(path));
   SetNumberCaption(kCountBox, static_cast<int32_t>(listItems_.size()));
 }
 
@@ -123,9 +126,7 @@ void DialogModel::SwitchKind(int16_t index) {
   ScanImageFolder(app_, services_.files, folder);
   ClearList();
   if (app_.imageCount != 0) {
-    for (int16_t i = 1; i <= app_.imageCount; ++i) {
-      AddListItem(ShownName(app_.imageList[static_cast<size_t>(i)]));
-    }
+    ListImageNames();
     SetNumberCaption(kCountBox, static_cast<int32_t>(listItems_.size()));
   }
 }

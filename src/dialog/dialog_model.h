@@ -176,6 +176,7 @@ class DialogModel {
   void ClearList();
   void AddListItem(Text item);
   Text ShownName(const Text& fullPath);
+  void ListImageNames();  // the main module's list, 1..imageCount
   void ChooseOption(Ctl marks, int16_t index, int16_t& variable);
   void SwitchKind(int16_t index);
   void SelectMusicSource(int16_t index);

@@ -1,4 +1,6 @@
 // Folder choice, the dialog's own listing, kind switches and the count box.
+#include <algorithm>
+
 #include "dialog_fixture.h"
 
 namespace orv::test {
@@ -182,6 +184,31 @@ TEST_F(Folder, CancelDuringTheListingStopsIt) {
   EXPECT_EQ(dialog->FoundCount(), 1);
   EXPECT_TRUE(Items().empty());
   EXPECT_EQ(host.endDialogs, 1);
+}
+
+TEST_F(Folder, AFolderAtTheLargestCountOpensAndSwitchesKinds) {
+  // 32767 pictures of one kind, one more of another; short names keep the listings quick.
+  for (int i = 0; i < 32767; ++i) {
+    fs.AddFile(u"C:\\p\\" + FromUtf8(std::to_string(i)) + u".bmp");
+  }
+  fs.AddFile(u"C:\\p\\x.gif");
+  LoadFrom({{u"画像のﾌｫﾙﾀﾞ", u"C:\\p"}, {u"画像種類_1", u"0"}});
+  ASSERT_EQ(app.imageCount, 32767);
+  Open();
+  ASSERT_EQ(Items().size(), 32767u);
+  EXPECT_EQ(Items().front(), u"0.bmp");
+  EXPECT_EQ(Items().back(), u"9999.bmp");
+  EXPECT_EQ(Caption(Ctl::lbl_Kei), u"32767");
+
+  Press(Ctl::Img_Kind, 1);  // gif on: 32768 pictures, and the list stops where it must
+  EXPECT_EQ(app.imageCount, 32767);
+  ASSERT_EQ(Items().size(), 32767u);
+  EXPECT_EQ(std::count(dialog->ListItems().begin(), dialog->ListItems().end(), u"x.gif"), 0);
+  EXPECT_EQ(Caption(Ctl::lbl_Kei), u"32767");
+
+  Press(Ctl::Img_Kind, 0);  // bmp off
+  EXPECT_EQ(Items(), std::vector<Text>{u"x.gif"});
+  EXPECT_EQ(Caption(Ctl::lbl_Kei), u"1");
 }
 
 // A folder of 32768 pictures, answered without building them one by one.
