@@ -53,6 +53,10 @@ struct Draws final : orv::Random {
   double Next() override { return 0.25; }
 };
 
+struct Midnight final : orv::Clock {
+  double SecondsSinceMidnight() override { return 0; }
+};
+
 void CheckFit(int32_t w, int32_t h) {
   const orv::PixelSize fit = orv::FitPreview(w, h);
   if (w <= 0 || h <= 0) {
@@ -99,12 +103,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pictures.picture = std::move(picture);
   }
   Draws random;
+  Midnight clock;
   orv::SettingsStore store(fs, u"C:\\S", u"");
   orv::AppState app;
   app.settings.ImageFolder = u"C:\\p";
   app.imageList = {orv::Text(), u"C:\\p\\a.bmp"};
   app.imageCount = 1;
-  orv::DialogModel dialog(app, orv::DialogServices{host, system, fs, pictures, random, store});
+  orv::DialogModel dialog(app, orv::DialogServices{host, system, fs, pictures, random, clock, store});
   dialog.Form_Load();
   const int selections = in.ConsumeIntegralInRange(1, 3);
   for (int i = 0; i < selections; ++i) dialog.ListSelect(in.ConsumeIntegralInRange(-1, 1));

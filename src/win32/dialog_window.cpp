@@ -90,7 +90,7 @@ DialogWindow::DialogWindow(App& app)
     : app_(app), art_(MakeDialogArt()), pictures_(app.files) {
   model_ = std::make_unique<DialogModel>(
       app_.state, DialogServices{*this, app_.system, app_.files, pictures_, app_.random,
-                                 app_.store, &art_.texture});
+                                 app_.clock, app_.store, &art_.texture});
 }
 
 DialogWindow::~DialogWindow() {

@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <deque>
 #include <functional>
 #include <map>
@@ -113,6 +114,15 @@ class ScriptedRandom : public Random {
   }
 };
 
+// The time of day, moving on by `step` seconds at every reading and starting again at
+// midnight. By default readings lie more than an event pass apart.
+class SteppingClock : public Clock {
+ public:
+  double now = 0;
+  double step = 0.1;
+  double SecondsSinceMidnight() override { return now = std::fmod(now + step, 86400.0); }
+};
+
 inline std::string Sjis(const char16_t* text) { return *cp932::Encode(text); }
 
 class DialogTest : public ::testing::Test {
@@ -130,7 +140,7 @@ class DialogTest : public ::testing::Test {
 
   DialogModel& Open() {
     dialog = std::make_unique<DialogModel>(
-        app, DialogServices{host, system, fs, pictures, random, store, texture});
+        app, DialogServices{host, system, fs, pictures, random, clock, store, texture});
     dialog->Form_Load();
     return *dialog;
   }
@@ -163,6 +173,7 @@ class DialogTest : public ::testing::Test {
   FakeDialogHost host;
   FakePictureLoader pictures;
   ScriptedRandom random;
+  SteppingClock clock;
   SettingsStore store{fs, u"C:\\Program", u""};
   const Surface* texture = nullptr;
   AppState app;

@@ -47,6 +47,11 @@ class HalfRandom : public Random {
   double Next() override { return 0.5; }
 };
 
+class StoppedClock : public Clock {
+ public:
+  double SecondsSinceMidnight() override { return 0; }
+};
+
 class DialogCanvasTest : public ::testing::Test {
  protected:
   DialogCanvasTest() { fs.AddFolder(u"C:\\Program"); }
@@ -60,7 +65,7 @@ class DialogCanvasTest : public ::testing::Test {
   void Open() {
     if (!loaded) LoadSettings(app, fs, store.Read());
     dialog = std::make_unique<DialogModel>(
-        app, DialogServices{host, system, fs, pictures, random, store, &art.texture});
+        app, DialogServices{host, system, fs, pictures, random, clock, store, &art.texture});
     dialog->Form_Load();
   }
   Surface Paint(int width = kClientWidth, int height = kClientHeight) {
@@ -76,6 +81,7 @@ class DialogCanvasTest : public ::testing::Test {
   QuietHost host;
   MapPictureLoader pictures;
   HalfRandom random;
+  StoppedClock clock;
   SettingsStore store{fs, u"C:\\Program", u""};
   AppState app;
   bool loaded = false;

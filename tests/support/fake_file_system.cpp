@@ -102,8 +102,12 @@ std::optional<std::vector<Text>> FakeFileSystem::ListNames(const Text& pattern,
     found.emplace_back(-2, u".");
     found.emplace_back(-1, u"..");
   }
-  for (const auto& [key, e] : entries_) {
-    if (Parent(key) != folderKey || key == folderKey) continue;
+  // The folder's children sort together, right after the folder itself.
+  const Text prefix = folderKey.ends_with(u'\\') ? folderKey : folderKey + u"\\";
+  for (auto it = entries_.lower_bound(prefix); it != entries_.end(); ++it) {
+    const auto& [key, e] = *it;
+    if (!key.starts_with(prefix)) break;
+    if (key.find(u'\\', prefix.size()) != Text::npos) continue;  // deeper down
     if (e.attributes & (kAttrHidden | kAttrSystem)) continue;
     if (e.folder && !admitDirectories) continue;
     if (WildcardMatch(wildcard, e.name)) found.emplace_back(e.order, e.name);
