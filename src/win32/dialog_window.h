@@ -60,6 +60,7 @@ class DialogWindow final : public DialogHost {
   void Paint();
   void DrawTexts(HDC dc);
   void Sync(Child& child);
+  void SyncList(Child& child);
   Child* ChildOf(HWND window);
   Child* ChildOf(ControlId id);
   void MouseButton(UINT message, WPARAM wParam, LPARAM lParam);
