@@ -32,6 +32,7 @@ class Host final : public orv::DialogHost {
     }
   }
   void DoEvents() override {}
+  void PaintNow() override {}
   void SetPointer(orv::Pointer) override {}
   std::optional<orv::Text> BrowseForFolder(const orv::Text&) override { return std::nullopt; }
   std::optional<orv::Text> ChooseOpenFile(const orv::OpenFileRequest&) override {

@@ -165,10 +165,7 @@ void DialogModel::SwitchKind(int16_t index) {
   int16_t& flag = app_.settings.KindOn[static_cast<size_t>(index)];
   flag = static_cast<int16_t>(flag ^ 1);
   if (HasKindMark(flag)) SetPicture({Ctl::Img_Kind, index}, KindMark(flag));
-  listing_ = true;
-  services_.host.DoEvents();  // the mark shows at once
-  listing_ = false;
-  if (closed_) return;
+  services_.host.PaintNow();  // the mark shows at once
 
   app_.settings.ImageFolder = State(kFolderBox).caption;
   const Text folder = app_.settings.ImageFolder;

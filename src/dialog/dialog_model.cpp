@@ -226,8 +226,10 @@ void DialogModel::lbl_Button_MouseUp(int16_t index, int16_t, int16_t, int32_t, i
   if (heldButton_ != index) return;
   heldButton_.reset();
   SetPicture({Ctl::Img_Button, index}, Artwork::kButtonReleased);
-  services_.host.DoEvents();  // the released face shows before the action runs
-  if (closed_) return;
+  // The released face shows before the action runs. Only painted: letting events run here
+  // would run a press queued behind this one first, so that "ｷｬﾝｾﾙ" pressed after "設定"
+  // closed the dialog before it saved.
+  services_.host.PaintNow();
   RunButtonAction(index);
 }
 

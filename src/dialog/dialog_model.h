@@ -14,6 +14,8 @@
 //   picks: BGM_Repeat_Change() / BGM_Repeat_Click();
 // - the system's close command: CloseRequested().
 // After each call the window repaints the controls passed to DialogHost::Invalidate.
+// Handlers run in the order their events came; one nests in another only where the running
+// one lets events run (DialogHost::DoEvents: during a folder listing or a rescan).
 #pragma once
 #include <array>
 #include <cstdint>

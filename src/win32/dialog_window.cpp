@@ -523,6 +523,12 @@ void DialogWindow::DoEvents() {
   }
 }
 
+void DialogWindow::PaintNow() {
+  // WM_PAINT is sent straight to the window procedures; the queue is left alone.
+  if (ended_ || !window_) return;
+  RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 void DialogWindow::SetPointer(Pointer pointer) {
   hourglass_ = pointer == Pointer::kHourglass;
   SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(hourglass_ ? 32514 : 32512)));

@@ -25,6 +25,7 @@ class FakeDialogHost : public DialogHost {
   std::deque<std::optional<Text>> folderAnswers;  // BrowseForFolder answers, in turn
   std::deque<std::optional<Text>> fileAnswers;    // ChooseOpenFile answers, in turn
   std::function<void()> onDoEvents;               // runs inside DoEvents
+  std::function<void()> onPaintNow;               // runs inside PaintNow
   std::function<void()> onEndDialog;
 
   std::vector<std::string> calls;
@@ -33,6 +34,7 @@ class FakeDialogHost : public DialogHost {
   std::vector<Text> opened;
   std::vector<Pointer> pointers;
   int doEvents = 0;
+  int paints = 0;
   int endDialogs = 0;
   std::vector<ControlId> invalidated;
   std::vector<EdgeRect> edges;
@@ -62,6 +64,10 @@ class FakeDialogHost : public DialogHost {
   void DoEvents() override {
     ++doEvents;
     if (onDoEvents) onDoEvents();
+  }
+  void PaintNow() override {
+    ++paints;
+    if (onPaintNow) onPaintNow();
   }
   void SetPointer(Pointer pointer) override { pointers.push_back(pointer); }
   std::optional<Text> BrowseForFolder(const Text& prompt) override {

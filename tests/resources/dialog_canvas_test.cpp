@@ -24,6 +24,7 @@ class QuietHost : public DialogHost {
   void ZoomClose(int16_t, int16_t) override {}
   void DrawFrameEdge(Surface&, EdgeRect, uint32_t, uint32_t) override {}
   void DoEvents() override {}
+  void PaintNow() override {}
   void SetPointer(Pointer) override {}
   std::optional<Text> BrowseForFolder(const Text&) override { return std::nullopt; }
   std::optional<Text> ChooseOpenFile(const OpenFileRequest&) override { return std::nullopt; }
