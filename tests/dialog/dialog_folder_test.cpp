@@ -256,10 +256,14 @@ TEST_F(Folder, CancelDuringTheListingStopsIt) {
 }
 
 TEST_F(Folder, AFolderAtTheLargestCountOpensAndSwitchesKinds) {
-  // 32767 pictures of one kind, one more of another; short names keep the listings quick.
+  // 32767 pictures of one kind, one more of another. Short names and only the kinds needed
+  // keep the listings quick.
   AddPictures(u"C:\\p", 32767);
   fs.AddFile(u"C:\\p\\x.gif");
-  LoadFrom({{u"画像のﾌｫﾙﾀﾞ", u"C:\\p"}, {u"画像種類_1", u"0"}});
+  LoadFrom({{u"画像のﾌｫﾙﾀﾞ", u"C:\\p"},
+            {u"画像種類_1", u"0"},
+            {u"画像種類_2", u"0"},
+            {u"画像種類_3", u"0"}});
   ASSERT_EQ(app.imageCount, 32767);
   Open();
   ASSERT_EQ(Items().size(), 32767u);
