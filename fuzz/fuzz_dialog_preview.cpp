@@ -110,7 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   app.settings.ImageFolder = u"C:\\p";
   app.imageList = {orv::Text(), u"C:\\p\\a.bmp"};
   app.imageCount = 1;
-  orv::DialogModel dialog(app, orv::DialogServices{host, system, fs, pictures, random, clock, store});
+  orv::DialogModel dialog(app,
+                          orv::DialogServices{host, system, fs, pictures, random, clock, store});
   dialog.Form_Load();
   const int selections = in.ConsumeIntegralInRange(1, 3);
   for (int i = 0; i < selections; ++i) dialog.ListSelect(in.ConsumeIntegralInRange(-1, 1));

@@ -65,10 +65,11 @@ std::vector<Text> DialogModel::ShownNames(std::span<const Text> paths) {
 }
 
 void DialogModel::ShowImageList() {
-  // The main module's list, 1..imageCount; a size, as a 16-bit counter would wrap at the
-  // largest count the list can hold.
+  // The main module's list, entries 1..imageCount, counted in a size: a 16-bit counter
+  // would wrap at the largest count the list can hold.
+  const size_t wanted = app_.imageCount > 0 ? static_cast<size_t>(app_.imageCount) : 0;
   const size_t listed = app_.imageList.empty() ? 0 : app_.imageList.size() - 1;
-  const size_t count = std::min(static_cast<size_t>(std::max<int16_t>(app_.imageCount, 0)), listed);
+  const size_t count = std::min(wanted, listed);
   ShowList(ShownNames(std::span<const Text>(app_.imageList).subspan(1, count)));
   if (count != 0) SetNumberCaption(kCountBox, static_cast<int32_t>(listItems_.size()));
 }
