@@ -32,6 +32,7 @@ class Host final : public orv::DialogHost {
     }
   }
   void DoEvents() override {}
+  void PaintNow() override {}
   void SetPointer(orv::Pointer) override {}
   std::optional<orv::Text> BrowseForFolder(const orv::Text&) override { return std::nullopt; }
   std::optional<orv::Text> ChooseOpenFile(const orv::OpenFileRequest&) override {
@@ -51,6 +52,10 @@ class OnePicture final : public orv::PictureLoader {
 struct Draws final : orv::Random {
   void Reseed() override {}
   double Next() override { return 0.25; }
+};
+
+struct Midnight final : orv::Clock {
+  double SecondsSinceMidnight() override { return 0; }
 };
 
 void CheckFit(int32_t w, int32_t h) {
@@ -99,12 +104,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pictures.picture = std::move(picture);
   }
   Draws random;
+  Midnight clock;
   orv::SettingsStore store(fs, u"C:\\S", u"");
   orv::AppState app;
   app.settings.ImageFolder = u"C:\\p";
   app.imageList = {orv::Text(), u"C:\\p\\a.bmp"};
   app.imageCount = 1;
-  orv::DialogModel dialog(app, orv::DialogServices{host, system, fs, pictures, random, store});
+  orv::DialogModel dialog(app,
+                          orv::DialogServices{host, system, fs, pictures, random, clock, store});
   dialog.Form_Load();
   const int selections = in.ConsumeIntegralInRange(1, 3);
   for (int i = 0; i < selections; ++i) dialog.ListSelect(in.ConsumeIntegralInRange(-1, 1));

@@ -56,6 +56,8 @@ class DialogHost {
 
   // Lets the waiting window events run once (paints, timer ticks, clicks), then returns.
   virtual void DoEvents() = 0;
+  // Paints what has changed at once, and nothing else: no click or timer tick runs.
+  virtual void PaintNow() = 0;
   virtual void SetPointer(Pointer pointer) = 0;
 
   // The folder browser with this prompt; nullopt when cancelled or when the chosen item has

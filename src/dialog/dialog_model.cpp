@@ -35,7 +35,7 @@ std::optional<size_t> PanelSlot(ControlId panel) {
 }  // namespace
 
 DialogModel::DialogModel(AppState& app, DialogServices services)
-    : app_(app), services_(services) {
+    : app_(app), services_(services), pace_(services.clock) {
   for (const ControlLayout& row : DialogLayout()) {
     ControlState state;
     state.caption = row.caption;
@@ -115,14 +115,10 @@ const Surface& DialogModel::PanelSurface(ControlId panel) const {
   return slot ? panels_[*slot] : kNoSurface;
 }
 
-void DialogModel::ClearList() {
-  listItems_.clear();
+void DialogModel::ShowList(std::vector<Text> items) {
+  // The whole list at once: the window fills and redraws it once, not once per item.
+  listItems_ = std::move(items);
   listIndex_ = -1;
-  services_.host.Invalidate({Ctl::List_1, 0});
-}
-
-void DialogModel::AddListItem(Text item) {
-  listItems_.push_back(std::move(item));
   services_.host.Invalidate({Ctl::List_1, 0});
 }
 
@@ -230,8 +226,10 @@ void DialogModel::lbl_Button_MouseUp(int16_t index, int16_t, int16_t, int32_t, i
   if (heldButton_ != index) return;
   heldButton_.reset();
   SetPicture({Ctl::Img_Button, index}, Artwork::kButtonReleased);
-  services_.host.DoEvents();  // the released face shows before the action runs
-  if (closed_) return;
+  // The released face shows before the action runs. Only painted: letting events run here
+  // would run a press queued behind this one first, so that "ｷｬﾝｾﾙ" pressed after "設定"
+  // closed the dialog before it saved.
+  services_.host.PaintNow();
   RunButtonAction(index);
 }
 

@@ -14,16 +14,20 @@
 //   picks: BGM_Repeat_Change() / BGM_Repeat_Click();
 // - the system's close command: CloseRequested().
 // After each call the window repaints the controls passed to DialogHost::Invalidate.
+// Handlers run in the order their events came; one nests in another only where the running
+// one lets events run (DialogHost::DoEvents: during a folder listing or a rescan).
 #pragma once
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "core/text.h"
 #include "dialog/colour_walk.h"
 #include "dialog/dialog_host.h"
 #include "dialog/dialog_layout.h"
+#include "dialog/event_pace.h"
 #include "settings/settings_store.h"
 #include "startup/app_state.h"
 #include "toolkit/file_system.h"
@@ -83,6 +87,7 @@ struct DialogServices {
   FileSystem& files;
   PictureLoader& pictures;
   Random& random;              // the link colour walk
+  Clock& clock;                // paces the events a long listing lets run
   const SettingsStore& store;  // where "設定" writes
   const Surface* texture = nullptr;  // the background tile; nullptr leaves the panels grey
 };
@@ -173,9 +178,11 @@ class DialogModel {
   void SetNumberCaption(ControlId id, int32_t value);
   void SetSliderPosition(ControlId slider, int16_t value, bool scrolling);
   SliderState* MutableSlider(ControlId slider);
-  void ClearList();
-  void AddListItem(Text item);
-  Text ShownName(const Text& fullPath);
+  void ShowList(std::vector<Text> items);
+  void ClearList() { ShowList({}); }
+  std::vector<Text> ShownNames(std::span<const Text> paths);
+  void ShowImageList();
+  void LetListingEventsRun();
   void ChooseOption(Ctl marks, int16_t index, int16_t& variable);
   void SwitchKind(int16_t index);
   void SelectMusicSource(int16_t index);
@@ -206,6 +213,8 @@ class DialogModel {
   ColourWalk walk_;
   std::vector<Text> foundFiles_;
   int16_t foundCount_ = 0;
+  int16_t shownCount_ = 0;             // what the count box shows of a running listing
+  EventPace pace_;                     // events during listings and rescans
   std::optional<int16_t> heldButton_;  // push button pressed and not yet released
   bool listing_ = false;               // a folder listing or a rescan is running
   bool listingErrorShown_ = false;     // one message per listing, not one per pattern

@@ -90,7 +90,7 @@ DialogWindow::DialogWindow(App& app)
     : app_(app), art_(MakeDialogArt()), pictures_(app.files) {
   model_ = std::make_unique<DialogModel>(
       app_.state, DialogServices{*this, app_.system, app_.files, pictures_, app_.random,
-                                 app_.store, &art_.texture});
+                                 app_.clock, app_.store, &art_.texture});
 }
 
 DialogWindow::~DialogWindow() {
@@ -327,25 +327,9 @@ void DialogWindow::Sync(Child& child) {
       SetScrollInfo(child.window, SB_CTL, &info, TRUE);
       break;
     }
-    case ControlKind::kList: {
-      const std::vector<Text>& items = model_->ListItems();
-      const bool grows = items.size() >= child.shownItems.size() &&
-                         std::equal(child.shownItems.begin(), child.shownItems.end(),
-                                    items.begin());
-      if (!grows) {
-        SendMessageW(child.window, LB_RESETCONTENT, 0, 0);
-        child.shownItems.clear();
-      }
-      for (size_t i = child.shownItems.size(); i < items.size(); ++i) {
-        SendMessageW(child.window, LB_ADDSTRING, 0, LPARAM(Wide(items[i]).c_str()));
-        child.shownItems.push_back(items[i]);
-      }
-      const LRESULT selected = SendMessageW(child.window, LB_GETCURSEL, 0, 0);
-      if (selected != model_->ListIndex()) {
-        SendMessageW(child.window, LB_SETCURSEL, WPARAM(model_->ListIndex()), 0);
-      }
+    case ControlKind::kList:
+      SyncList(child);
       break;
-    }
     case ControlKind::kCombo: {
       const std::vector<Text>& items = model_->ComboItems();
       if (items != child.shownItems) {
@@ -365,6 +349,37 @@ void DialogWindow::Sync(Child& child) {
       break;
   }
   --syncing_;
+}
+
+void DialogWindow::SyncList(Child& child) {
+  const std::vector<Text>& items = model_->ListItems();
+  const bool grows = items.size() >= child.shownItems.size() &&
+                     std::equal(child.shownItems.begin(), child.shownItems.end(), items.begin());
+  if (!grows || items.size() > child.shownItems.size()) {
+    // Filled with drawing off and redrawn once: a redraw per item kept a kind switch over
+    // thousands of pictures busy for a minute.
+    SendMessageW(child.window, WM_SETREDRAW, FALSE, 0);
+    if (!grows) {
+      SendMessageW(child.window, LB_RESETCONTENT, 0, 0);
+      child.shownItems.clear();
+    }
+    const size_t from = child.shownItems.size();
+    size_t chars = 0;
+    for (size_t i = from; i < items.size(); ++i) chars += items[i].size() + 1;
+    SendMessageW(child.window, LB_INITSTORAGE, WPARAM(items.size() - from),
+                 LPARAM(chars * sizeof(wchar_t)));
+    for (size_t i = from; i < items.size(); ++i) {
+      SendMessageW(child.window, LB_ADDSTRING, 0, LPARAM(Wide(items[i]).c_str()));
+    }
+    child.shownItems.insert(child.shownItems.end(), items.begin() + std::ptrdiff_t(from),
+                            items.end());
+    SendMessageW(child.window, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(child.window, nullptr, TRUE);
+  }
+  const LRESULT selected = SendMessageW(child.window, LB_GETCURSEL, 0, 0);
+  if (selected != model_->ListIndex()) {
+    SendMessageW(child.window, LB_SETCURSEL, WPARAM(model_->ListIndex()), 0);
+  }
 }
 
 void DialogWindow::Scroll(WPARAM wParam, LPARAM lParam) {
@@ -506,6 +521,12 @@ void DialogWindow::DoEvents() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+}
+
+void DialogWindow::PaintNow() {
+  // WM_PAINT is sent straight to the window procedures; the queue is left alone.
+  if (ended_ || !window_) return;
+  RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void DialogWindow::SetPointer(Pointer pointer) {

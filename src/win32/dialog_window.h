@@ -39,6 +39,7 @@ class DialogWindow final : public DialogHost {
   void ZoomClose(int16_t zoomX, int16_t zoomY) override;
   void DrawFrameEdge(Surface& surface, EdgeRect rect, uint32_t edge, uint32_t flags) override;
   void DoEvents() override;
+  void PaintNow() override;
   void SetPointer(Pointer pointer) override;
   std::optional<Text> BrowseForFolder(const Text& prompt) override;
   std::optional<Text> ChooseOpenFile(const OpenFileRequest& request) override;
@@ -60,6 +61,7 @@ class DialogWindow final : public DialogHost {
   void Paint();
   void DrawTexts(HDC dc);
   void Sync(Child& child);
+  void SyncList(Child& child);
   Child* ChildOf(HWND window);
   Child* ChildOf(ControlId id);
   void MouseButton(UINT message, WPARAM wParam, LPARAM lParam);

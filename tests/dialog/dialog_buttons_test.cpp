@@ -1,5 +1,6 @@
 // Push buttons: faces, where a release acts, "初期値", "ｸﾘｱ", "設定" and "ｷｬﾝｾﾙ", closing.
 #include <algorithm>
+#include <utility>
 
 #include "dialog_fixture.h"
 
@@ -17,17 +18,41 @@ class Buttons : public DialogTest {
 TEST_F(Buttons, PressShowsThePressedFaceAndReleaseTheReleasedOneBeforeTheAction) {
   dialog->MouseDown({Ctl::lbl_Button, 3}, 1, 0, 5, 5);
   EXPECT_EQ(Picture(Ctl::Img_Button, 3), Artwork::kButtonPressed);
-  Artwork faceDuringEvents = Artwork::kNone;
-  int endsDuringEvents = -1;
-  host.onDoEvents = [&] {
-    faceDuringEvents = Picture(Ctl::Img_Button, 3);
-    endsDuringEvents = host.endDialogs;
+  Artwork facePainted = Artwork::kNone;
+  int endsWhenPainted = -1;
+  host.onPaintNow = [&] {
+    facePainted = Picture(Ctl::Img_Button, 3);
+    endsWhenPainted = host.endDialogs;
   };
   dialog->MouseUp({Ctl::lbl_Button, 3}, 1, 0, 5, 5);
-  EXPECT_EQ(faceDuringEvents, Artwork::kButtonReleased);
-  EXPECT_EQ(endsDuringEvents, 0);
+  EXPECT_EQ(facePainted, Artwork::kButtonReleased);
+  EXPECT_EQ(endsWhenPainted, 0);
   EXPECT_EQ(host.endDialogs, 1);
   EXPECT_TRUE(dialog->Closed());
+}
+
+TEST_F(Buttons, QueuedPressesActInTheOrderTheyCameAndTheFirstCloseWins) {
+  // The second button's press and release wait while the first release is handled: they
+  // come with the first event pass, or once the first release has been handled.
+  const auto clickWithAnotherQueued = [&](int16_t first, int16_t second) {
+    bool delivered = false;
+    const auto deliver = [&] {
+      if (!std::exchange(delivered, true)) Click(second);
+    };
+    host.onDoEvents = deliver;
+    Click(first);
+    deliver();
+  };
+  clickWithAnotherQueued(3, 2);  // ｷｬﾝｾﾙ, then 設定
+  EXPECT_FALSE(fs.Exists(store.BesideProgram()));
+  EXPECT_EQ(host.endDialogs, 1);
+
+  fs.Remove(store.BesideProgram());
+  Open();
+  clickWithAnotherQueued(2, 3);  // 設定, then ｷｬﾝｾﾙ
+  EXPECT_TRUE(SavedLine(u"ｲﾝﾀｰﾊﾞﾙ= 10\r\n"));
+  EXPECT_EQ(host.endDialogs, 2);
+  EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "ZoomClose 500 400"), 2);
 }
 
 TEST_F(Buttons, TheReleaseActsWhereverTheMouseIsThen) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <deque>
 #include <functional>
 #include <map>
@@ -24,6 +25,7 @@ class FakeDialogHost : public DialogHost {
   std::deque<std::optional<Text>> folderAnswers;  // BrowseForFolder answers, in turn
   std::deque<std::optional<Text>> fileAnswers;    // ChooseOpenFile answers, in turn
   std::function<void()> onDoEvents;               // runs inside DoEvents
+  std::function<void()> onPaintNow;               // runs inside PaintNow
   std::function<void()> onEndDialog;
 
   std::vector<std::string> calls;
@@ -32,6 +34,7 @@ class FakeDialogHost : public DialogHost {
   std::vector<Text> opened;
   std::vector<Pointer> pointers;
   int doEvents = 0;
+  int paints = 0;
   int endDialogs = 0;
   std::vector<ControlId> invalidated;
   std::vector<EdgeRect> edges;
@@ -61,6 +64,10 @@ class FakeDialogHost : public DialogHost {
   void DoEvents() override {
     ++doEvents;
     if (onDoEvents) onDoEvents();
+  }
+  void PaintNow() override {
+    ++paints;
+    if (onPaintNow) onPaintNow();
   }
   void SetPointer(Pointer pointer) override { pointers.push_back(pointer); }
   std::optional<Text> BrowseForFolder(const Text& prompt) override {
@@ -113,6 +120,15 @@ class ScriptedRandom : public Random {
   }
 };
 
+// The time of day, moving on by `step` seconds at every reading and starting again at
+// midnight. By default readings lie more than an event pass apart.
+class SteppingClock : public Clock {
+ public:
+  double now = 0;
+  double step = 0.1;
+  double SecondsSinceMidnight() override { return now = std::fmod(now + step, 86400.0); }
+};
+
 inline std::string Sjis(const char16_t* text) { return *cp932::Encode(text); }
 
 class DialogTest : public ::testing::Test {
@@ -130,7 +146,7 @@ class DialogTest : public ::testing::Test {
 
   DialogModel& Open() {
     dialog = std::make_unique<DialogModel>(
-        app, DialogServices{host, system, fs, pictures, random, store, texture});
+        app, DialogServices{host, system, fs, pictures, random, clock, store, texture});
     dialog->Form_Load();
     return *dialog;
   }
@@ -163,6 +179,7 @@ class DialogTest : public ::testing::Test {
   FakeDialogHost host;
   FakePictureLoader pictures;
   ScriptedRandom random;
+  SteppingClock clock;
   SettingsStore store{fs, u"C:\\Program", u""};
   const Surface* texture = nullptr;
   AppState app;

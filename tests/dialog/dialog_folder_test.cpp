@@ -1,4 +1,6 @@
 // Folder choice, the dialog's own listing, kind switches and the count box.
+#include <algorithm>
+
 #include "dialog_fixture.h"
 
 namespace orv::test {
@@ -12,6 +14,16 @@ class Folder : public DialogTest {
     Click(0);
   }
   std::vector<Text> Items() const { return dialog->ListItems(); }
+  // `count` pictures 0.bmp, 1.bmp, ... in `folder`.
+  void AddPictures(const Text& folder, int count) {
+    for (int i = 0; i < count; ++i) {
+      fs.AddFile(folder + u"\\" + FromUtf8(std::to_string(i)) + u".bmp");
+    }
+  }
+  long Invalidations(Ctl control) const {
+    return std::count_if(host.invalidated.begin(), host.invalidated.end(),
+                         [&](ControlId id) { return id.name == control; });
+  }
 };
 
 TEST_F(Folder, ChoosingAFolderListsByAttributeGroupThenKindWithoutSorting) {
@@ -74,8 +86,67 @@ TEST_F(Folder, TheCountRunsUpWhileTheListingProgresses) {
   std::vector<Text> counts;
   host.onDoEvents = [&] { counts.push_back(Caption(Ctl::lbl_Kei)); };
   Choose(u"D:\\p");
-  // The first DoEvents belongs to the button's release, before the listing starts.
+  counts.erase(std::unique(counts.begin(), counts.end()), counts.end());
   EXPECT_EQ(counts, (std::vector<Text>{u"", u"1", u"2", u"3"}));
+}
+
+TEST_F(Folder, ALargeFolderCostsNoListingOrRedrawPerPicture) {
+  AddPictures(u"D:\\p", 3000);
+  fs.AddFile(u"D:\\p\\x.gif");
+  LoadFrom({{u"画像のﾌｫﾙﾀﾞ", u"D:\\p"}});
+  Open();
+  ASSERT_EQ(Items().size(), 3001u);
+  clock.step = 0.001;  // a millisecond for every file looked at
+  long listings = fs.listCalls, redraws = Invalidations(Ctl::List_1);
+  Press(Ctl::Img_Kind, 1);  // gif off: 3000 pictures scanned again
+  EXPECT_EQ(Items().size(), 3000u);
+  EXPECT_EQ(Items()[1], u"1.bmp");
+  EXPECT_EQ(Caption(Ctl::lbl_Kei), u"3000");
+  EXPECT_LE(fs.listCalls - listings, 11);  // the folder, 9 patterns, the names
+  EXPECT_EQ(Invalidations(Ctl::List_1) - redraws, 1);
+  EXPECT_GT(host.doEvents, 0);  // events still run, but not for every file
+  EXPECT_LT(host.doEvents, 300);
+
+  listings = fs.listCalls, redraws = Invalidations(Ctl::List_1);
+  const long counts = Invalidations(Ctl::lbl_Kei), pumps = host.doEvents;
+  Choose(u"D:\\p");
+  EXPECT_EQ(Items().size(), 3000u);
+  EXPECT_EQ(Caption(Ctl::lbl_Kei), u"3000");
+  EXPECT_LE(fs.listCalls - listings, 10);  // 9 patterns, the names
+  EXPECT_EQ(Invalidations(Ctl::List_1) - redraws, 1);
+  EXPECT_LT(Invalidations(Ctl::lbl_Kei) - counts, 300);
+  EXPECT_GT(host.doEvents - pumps, 1);
+  EXPECT_LT(host.doEvents - pumps, 300);
+}
+
+TEST_F(Folder, ACloseRequestDuringARescanEndsIt) {
+  AddPictures(u"D:\\p", 200);
+  LoadFrom({{u"画像のﾌｫﾙﾀﾞ", u"D:\\p"}});
+  Open();
+  const int listings = fs.listCalls;
+  int pumpsAtClose = -1;
+  host.onDoEvents = [&] {
+    // Once the rescan has started (the folder test is the first listing).
+    if (fs.listCalls > listings + 1 && !dialog->Closed()) {
+      pumpsAtClose = host.doEvents;
+      dialog->CloseRequested();
+    }
+  };
+  Press(Ctl::Img_Kind, 2);
+  EXPECT_TRUE(dialog->Closed());
+  EXPECT_EQ(host.doEvents, pumpsAtClose);  // nothing more ran
+  EXPECT_EQ(fs.listCalls, listings + 2);   // the scan ended in its first pattern
+  EXPECT_EQ(Items().size(), 200u);
+}
+
+TEST_F(Folder, EventsKeepRunningPastMidnight) {
+  AddPictures(u"D:\\p", 4);
+  Open();
+  clock.now = 86400 - 0.35;
+  std::vector<double> times;
+  host.onDoEvents = [&] { times.push_back(clock.now); };
+  Choose(u"D:\\p");  // 12 files looked at, 100 ms apart
+  EXPECT_GE(std::count_if(times.begin(), times.end(), [](double t) { return t < 1; }), 8);
 }
 
 TEST_F(Folder, AKindSwitchWithoutAUsableFolderOnlyTogglesTheFlag) {
@@ -184,17 +255,41 @@ TEST_F(Folder, CancelDuringTheListingStopsIt) {
   EXPECT_EQ(host.endDialogs, 1);
 }
 
+TEST_F(Folder, AFolderAtTheLargestCountOpensAndSwitchesKinds) {
+  // 32767 pictures of one kind, one more of another. Short names and only the kinds needed
+  // keep the listings quick.
+  AddPictures(u"C:\\p", 32767);
+  fs.AddFile(u"C:\\p\\x.gif");
+  LoadFrom({{u"画像のﾌｫﾙﾀﾞ", u"C:\\p"},
+            {u"画像種類_1", u"0"},
+            {u"画像種類_2", u"0"},
+            {u"画像種類_3", u"0"}});
+  ASSERT_EQ(app.imageCount, 32767);
+  Open();
+  ASSERT_EQ(Items().size(), 32767u);
+  EXPECT_EQ(Items().front(), u"0.bmp");
+  EXPECT_EQ(Items().back(), u"9999.bmp");
+  EXPECT_EQ(Caption(Ctl::lbl_Kei), u"32767");
+
+  Press(Ctl::Img_Kind, 1);  // gif on: 32768 pictures, and the list stops where it must
+  EXPECT_EQ(app.imageCount, 32767);
+  ASSERT_EQ(Items().size(), 32767u);
+  EXPECT_EQ(std::count(dialog->ListItems().begin(), dialog->ListItems().end(), u"x.gif"), 0);
+  EXPECT_EQ(Caption(Ctl::lbl_Kei), u"32767");
+}
+
 // A folder of 32768 pictures, answered without building them one by one.
 class ManyFiles : public FileSystem {
  public:
   static constexpr int kCount = 32768;
   std::optional<std::vector<Text>> ListNames(const Text& pattern, bool) override {
     std::vector<Text> names;
-    if (pattern.starts_with(u"D:\\many\\*")) {
-      const Text extension = pattern.substr(9);  // every kind is there in plenty
-      for (int i = 0; i < kCount; ++i) names.push_back(FromUtf8(std::to_string(i)) + extension);
-    } else if (pattern.starts_with(u"D:\\many\\") && pattern.find(u'*') == Text::npos) {
-      names.push_back(pattern.substr(8));  // one file's own name
+    if (!pattern.starts_with(u"D:\\many\\*")) return names;
+    // Every kind is there in plenty; "*" lists them all.
+    const Text extension = pattern.substr(9);
+    for (const Text kind : {u".bmp", u".gif", u".jpg", u".wmf"}) {
+      if (!extension.empty() && extension != kind) continue;
+      for (int i = 0; i < kCount; ++i) names.push_back(FromUtf8(std::to_string(i)) + kind);
     }
     return names;
   }
@@ -206,7 +301,7 @@ class ManyFiles : public FileSystem {
 
 TEST_F(Folder, TheListStopsAtTheLargestCountItCanShow) {
   ManyFiles many;
-  DialogModel model(app, DialogServices{host, system, many, pictures, random, store});
+  DialogModel model(app, DialogServices{host, system, many, pictures, random, clock, store});
   model.Form_Load();
   host.folderAnswers.push_back(u"D:\\many");
   model.MouseDown({Ctl::lbl_Button, 0}, 1, 0, 5, 5);

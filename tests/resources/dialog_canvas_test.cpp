@@ -24,6 +24,7 @@ class QuietHost : public DialogHost {
   void ZoomClose(int16_t, int16_t) override {}
   void DrawFrameEdge(Surface&, EdgeRect, uint32_t, uint32_t) override {}
   void DoEvents() override {}
+  void PaintNow() override {}
   void SetPointer(Pointer) override {}
   std::optional<Text> BrowseForFolder(const Text&) override { return std::nullopt; }
   std::optional<Text> ChooseOpenFile(const OpenFileRequest&) override { return std::nullopt; }
@@ -47,6 +48,11 @@ class HalfRandom : public Random {
   double Next() override { return 0.5; }
 };
 
+class StoppedClock : public Clock {
+ public:
+  double SecondsSinceMidnight() override { return 0; }
+};
+
 class DialogCanvasTest : public ::testing::Test {
  protected:
   DialogCanvasTest() { fs.AddFolder(u"C:\\Program"); }
@@ -60,7 +66,7 @@ class DialogCanvasTest : public ::testing::Test {
   void Open() {
     if (!loaded) LoadSettings(app, fs, store.Read());
     dialog = std::make_unique<DialogModel>(
-        app, DialogServices{host, system, fs, pictures, random, store, &art.texture});
+        app, DialogServices{host, system, fs, pictures, random, clock, store, &art.texture});
     dialog->Form_Load();
   }
   Surface Paint(int width = kClientWidth, int height = kClientHeight) {
@@ -76,6 +82,7 @@ class DialogCanvasTest : public ::testing::Test {
   QuietHost host;
   MapPictureLoader pictures;
   HalfRandom random;
+  StoppedClock clock;
   SettingsStore store{fs, u"C:\\Program", u""};
   AppState app;
   bool loaded = false;

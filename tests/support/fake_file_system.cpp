@@ -63,7 +63,14 @@ std::string FakeFileSystem::Content(const Text& path) const {
   return e ? e->content : std::string();
 }
 
+namespace {
+
+char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
+
+}  // namespace
+
 bool WildcardMatch(TextView pattern, TextView name) {
+  // Folders of tens of thousands of files are listed many times over: no allocations here.
   if (pattern.empty()) return name.empty();
   if (pattern[0] == u'*') {
     for (size_t i = 0; i <= name.size(); ++i) {
@@ -72,7 +79,7 @@ bool WildcardMatch(TextView pattern, TextView name) {
     return false;
   }
   if (name.empty()) return false;
-  const bool same = pattern[0] == u'?' || AsciiUpper(pattern.substr(0, 1)) == AsciiUpper(name.substr(0, 1));
+  const bool same = pattern[0] == u'?' || Upper(pattern[0]) == Upper(name[0]);
   return same && WildcardMatch(pattern.substr(1), name.substr(1));
 }
 
@@ -87,13 +94,20 @@ std::optional<std::vector<Text>> FakeFileSystem::ListNames(const Text& pattern,
   const Text folderKey = Key(folder);
   const Entry* f = Find(folder);
   if (!f || !f->folder) return std::nullopt;
+  if (wildcard.find_first_of(u"*?") == Text::npos) {
+    return ExactName(folder + wildcard, admitDirectories);
+  }
   std::vector<std::pair<long, Text>> found;
   if (admitDirectories && WildcardMatch(wildcard, u".") && folderKey.size() > 3) {
     found.emplace_back(-2, u".");
     found.emplace_back(-1, u"..");
   }
-  for (const auto& [key, e] : entries_) {
-    if (Parent(key) != folderKey || key == folderKey) continue;
+  // The folder's children sort together, right after the folder itself.
+  const Text prefix = folderKey.ends_with(u'\\') ? folderKey : folderKey + u"\\";
+  for (auto it = entries_.lower_bound(prefix); it != entries_.end(); ++it) {
+    const auto& [key, e] = *it;
+    if (!key.starts_with(prefix)) break;
+    if (key.find(u'\\', prefix.size()) != Text::npos) continue;  // deeper down
     if (e.attributes & (kAttrHidden | kAttrSystem)) continue;
     if (e.folder && !admitDirectories) continue;
     if (WildcardMatch(wildcard, e.name)) found.emplace_back(e.order, e.name);
@@ -102,6 +116,15 @@ std::optional<std::vector<Text>> FakeFileSystem::ListNames(const Text& pattern,
   std::vector<Text> names;
   for (auto& [order, name] : found) names.push_back(name);
   return names;
+}
+
+std::vector<Text> FakeFileSystem::ExactName(const Text& path, bool admitDirectories) const {
+  // One entry looked up by its name, as the system does, instead of a walk over every entry.
+  const Entry* e = Find(path);
+  if (!e || (e->attributes & (kAttrHidden | kAttrSystem)) || (e->folder && !admitDirectories)) {
+    return {};
+  }
+  return {e->name};
 }
 
 std::optional<uint32_t> FakeFileSystem::Attributes(const Text& path) {

@@ -45,6 +45,7 @@ class FakeFileSystem : public FileSystem {
   };
   static Text Parent(const Text& key);
   const Entry* Find(const Text& path) const;
+  std::vector<Text> ExactName(const Text& path, bool admitDirectories) const;
   std::map<Text, Entry> entries_;
   long nextOrder_ = 0;
 };
