@@ -99,11 +99,19 @@ void DialogModel::ChooseImageFolder() {
   listing_ = true;
   listingErrorShown_ = false;
   pace_.Restart();
+  // Each kind is listed once and its listing serves all three passes.
+  std::array<std::optional<std::vector<FileEntry>>, kKindPatterns.size()> listings;
+  for (size_t kind = 0; kind < kKindPatterns.size(); ++kind) {
+    if (app_.settings.KindOn[kind] == 1) {
+      listings[kind] = services_.files.ListEntries(folder + kKindPatterns[kind], false);
+    }
+  }
+  const Text dir = FolderPart(folder + kKindPatterns[0]) + u"\\";
   for (const int16_t attribute : {int16_t{0}, int16_t{kAttrArchive}, int16_t{kAttrReadOnly}}) {
     app_.scanAttribute = attribute;
     for (size_t kind = 0; kind < kKindPatterns.size() && !closed_; ++kind) {
       if (app_.settings.KindOn[kind] == 1) {
-        CollectMatchingFiles(folder + kKindPatterns[kind], app_.scanAttribute);
+        CollectMatchingFiles(dir, listings[kind], app_.scanAttribute);
       }
     }
   }
@@ -132,18 +140,17 @@ void DialogModel::LetListingEventsRun() {
   services_.host.DoEvents();
 }
 
-void DialogModel::CollectMatchingFiles(const Text& pattern, int16_t attribute) {
-  const Text dir = FolderPart(pattern) + u"\\";
-  const bool directories = (attribute & kAttrDirectory) != 0;
-  const auto names = services_.files.ListNames(pattern, directories);
-  if (!names) {
+void DialogModel::CollectMatchingFiles(const Text& dir,
+                                       const std::optional<std::vector<FileEntry>>& entries,
+                                       int16_t attribute) {
+  if (!entries) {
     ReportListingError(kFolderUnreadableMessage);
     return;
   }
   const uint32_t wanted = static_cast<uint16_t>(attribute);
-  for (const Text& name : *names) {
+  for (const FileEntry& entry : *entries) {
     if (closed_) return;
-    const auto attributes = services_.files.Attributes(dir + name);
+    const auto& attributes = entry.attributes;
     if (!attributes) {
       // Gone between the listing and the query: the others are still worth listing.
       ReportListingError(kFileVanishedMessage);
@@ -154,7 +161,7 @@ void DialogModel::CollectMatchingFiles(const Text& pattern, int16_t attribute) {
         return;
       }
       foundFiles_.resize(static_cast<size_t>(foundCount_));
-      foundFiles_.push_back(dir + name);
+      foundFiles_.push_back(dir + entry.name);
       foundCount_ = *count;
     }
     LetListingEventsRun();

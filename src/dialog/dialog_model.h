@@ -138,7 +138,8 @@ class DialogModel {
   // ---- folder, kinds, list ----
   void ChooseImageFolder();
   // Appends the files that match `pattern` with exactly `attribute` to the found files.
-  void CollectMatchingFiles(const Text& pattern, int16_t attribute);
+  void CollectMatchingFiles(const Text& dir, const std::optional<std::vector<FileEntry>>& entries,
+                            int16_t attribute);
   void Img_Kind_MouseDown(int16_t index, int16_t button, int16_t shift, int32_t x, int32_t y);
   void lbl_Kind_MouseDown(int16_t index, int16_t button, int16_t shift, int32_t x, int32_t y);
   // The user selected item `index` of List_1 (-1: none); runs List_1_Click.

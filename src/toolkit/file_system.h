@@ -20,6 +20,12 @@ enum FileAttribute : uint32_t {
   kAttrArchive = 32,
 };
 
+// One entry of a listing: its name and, when it could be had, its attribute word.
+struct FileEntry {
+  Text name;
+  std::optional<uint32_t> attributes;  // nullopt when the entry cannot be queried
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -29,6 +35,12 @@ class FileSystem {
   // admitted; directories only with `admitDirectories`. nullopt when the listing fails.
   virtual std::optional<std::vector<Text>> ListNames(const Text& pattern,
                                                      bool admitDirectories) = 0;
+
+  // ListNames with each entry's attribute word. A listing that carries the words (as the
+  // system's does) saves a query per file, which matters in folders of thousands; this one
+  // asks Attributes for each name.
+  virtual std::optional<std::vector<FileEntry>> ListEntries(const Text& pattern,
+                                                            bool admitDirectories);
 
   // The attribute word; a plain file whose only flag is "normal" reports 0. nullopt when
   // the entry cannot be queried.

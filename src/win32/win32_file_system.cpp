@@ -23,6 +23,9 @@ HANDLE OpenForReading(const Text& path) {
                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// A plain file whose only flag is "normal" has the word 0, as the program compares it.
+uint32_t AttributeWord(DWORD a) { return a == FILE_ATTRIBUTE_NORMAL ? 0u : static_cast<uint32_t>(a); }
+
 bool CreateFolders(const std::wstring& folder) {
   if (folder.empty()) return false;
   const DWORD attrs = GetFileAttributesW(folder.c_str());
@@ -34,33 +37,43 @@ bool CreateFolders(const std::wstring& folder) {
 
 }  // namespace
 
-std::optional<std::vector<Text>> Win32FileSystem::ListNames(const Text& pattern,
-                                                            bool admitDirectories) {
+std::optional<std::vector<FileEntry>> Win32FileSystem::ListEntries(const Text& pattern,
+                                                                   bool admitDirectories) {
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileExW(Wide(pattern).c_str(), FindExInfoBasic, &data,
                                  FindExSearchNameMatch, nullptr, 0);
   if (find == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) {
-      return std::vector<Text>();
+      return std::vector<FileEntry>();
     }
     return std::nullopt;
   }
-  std::vector<Text> names;
+  std::vector<FileEntry> entries;
   do {
     const DWORD a = data.dwFileAttributes;
     if (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
     if ((a & FILE_ATTRIBUTE_DIRECTORY) && !admitDirectories) continue;
-    names.push_back(FromWide(data.cFileName));
+    entries.push_back(FileEntry{FromWide(data.cFileName), AttributeWord(a)});
   } while (FindNextFileW(find, &data));
   FindClose(find);
+  return entries;
+}
+
+std::optional<std::vector<Text>> Win32FileSystem::ListNames(const Text& pattern,
+                                                            bool admitDirectories) {
+  auto entries = ListEntries(pattern, admitDirectories);
+  if (!entries) return std::nullopt;
+  std::vector<Text> names;
+  names.reserve(entries->size());
+  for (FileEntry& entry : *entries) names.push_back(std::move(entry.name));
   return names;
 }
 
 std::optional<uint32_t> Win32FileSystem::Attributes(const Text& path) {
   const DWORD a = GetFileAttributesW(Wide(path).c_str());
   if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-  return a == FILE_ATTRIBUTE_NORMAL ? 0u : static_cast<uint32_t>(a);
+  return AttributeWord(a);
 }
 
 bool Win32FileSystem::CanOpenForReading(const Text& path) {

@@ -109,6 +109,12 @@ TEST_F(Win32FileSystemTest, AttributeWordsOfFilesAndFolders) {
   ASSERT_TRUE(folder.has_value());
   EXPECT_TRUE(*folder & kAttrDirectory);
 
+  // A listing carries the same words, so a scan needs no query per file.
+  const auto entries = fs.ListEntries(dir / u"*.jpg", false);
+  ASSERT_TRUE(entries && entries->size() == 1);
+  EXPECT_EQ(entries->front().name, u"写真.jpg");
+  EXPECT_EQ(entries->front().attributes, std::optional<uint32_t>(kAttrReadOnly | kAttrArchive));
+
   EXPECT_EQ(fs.Attributes(dir / u"missing.jpg"), std::nullopt);
   EXPECT_EQ(fs.Attributes(dir / u"gone\\missing.jpg"), std::nullopt);
 }
