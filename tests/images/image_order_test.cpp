@@ -51,6 +51,18 @@ TEST(BuildImageOrder, RandomWalksToTheDrawnRankAmongUntakenPictures) {
   EXPECT_EQ(random.reseeds, 4);  // once before every draw
 }
 
+TEST(BuildImageOrder, AtTheLargestCountRanksStillFindTheirPictures) {
+  // Alternately the first and the last untaken picture: 1, 32767, 2, 32766, ...
+  AppState app = WithPictures(32767, 1);
+  ScriptedRandom random;
+  for (int i = 0; i < 32767; ++i) random.draws.push_back(i % 2 ? 0.99999 : 0.0);
+  BuildImageOrder(app, random);
+  for (int p = 1; p <= 32767; ++p) {
+    const int expected = p % 2 ? (p + 1) / 2 : 32768 - p / 2;
+    ASSERT_EQ(app.imageOrder[static_cast<size_t>(p)], expected) << "position " << p;
+  }
+}
+
 TEST(BuildImageOrder, AnyNonZeroModeIsRandomAndOnePictureTakesOneDraw) {
   AppState app = WithPictures(1, 2);
   ScriptedRandom random;
