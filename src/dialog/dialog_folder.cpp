@@ -154,7 +154,7 @@ void DialogModel::CollectMatchingFiles(const Text& dir,
     if (!attributes) {
       // Gone between the listing and the query: the others are still worth listing.
       ReportListingError(kFileVanishedMessage);
-    } else if (*attributes == wanted) {
+    } else if (ListedAttributeWord(*attributes) == wanted) {
       const auto count = num::Add16(foundCount_, 1);
       if (!count) {
         ReportListingError(kTooManyFilesMessage);

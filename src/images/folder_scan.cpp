@@ -17,7 +17,8 @@ bool AddMatchingFiles(AppState& app, const Text& dir,
   if (!entries) return true;
   for (const FileEntry& entry : *entries) {
     if (!entry.attributes) return true;
-    if (*entry.attributes == static_cast<uint32_t>(static_cast<uint16_t>(attribute))) {
+    if (ListedAttributeWord(*entry.attributes) ==
+        static_cast<uint32_t>(static_cast<uint16_t>(attribute))) {
       const auto count = num::Add16(app.imageCount, 1);
       if (!count) return true;
       app.imageCount = *count;

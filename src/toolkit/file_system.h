@@ -20,6 +20,20 @@ enum FileAttribute : uint32_t {
   kAttrArchive = 32,
 };
 
+// Bits that only say how or where a file is stored: not content indexed, offline, sparse,
+// compressed, encrypted, integrity stream, no scrub data, and the placeholder bits of cloud
+// files (reparse point, pinned, unpinned, recall on open, recall on data access). Whole
+// drives (indexing off) and cloud-backed folders set them on every file, so a picture's
+// attribute word is compared without them.
+inline constexpr uint32_t kStorageOnlyAttributes = 0x200 | 0x400 | 0x800 | 0x1000 | 0x2000 |
+                                                   0x4000 | 0x8000 | 0x20000 | 0x40000 |
+                                                   0x80000 | 0x100000 | 0x400000;
+
+// The attribute word a picture listing compares: the entry's word without storage-only bits.
+inline uint32_t ListedAttributeWord(uint32_t attributes) {
+  return attributes & ~kStorageOnlyAttributes;
+}
+
 // One entry of a listing: its name and, when it could be had, its attribute word.
 struct FileEntry {
   Text name;

@@ -34,15 +34,18 @@ TEST_F(Folder, ChoosingAFolderListsByAttributeGroupThenKindWithoutSorting) {
   fs.AddFile(u"D:\\pics\\x.wmf", "", 0);
   fs.AddFile(u"D:\\pics\\both.bmp", "", kAttrReadOnly | kAttrArchive);
   fs.AddFile(u"D:\\pics\\hidden.bmp", "", kAttrHidden | kAttrArchive);
+  // A cloud placeholder: archive and bits that only describe its storage.
+  fs.AddFile(u"D:\\pics\\cloud.jpg", "", kAttrArchive | 0x400 | 0x1000 | 0x400000);
   Open();
   Choose(u"D:\\pics");
   EXPECT_EQ(host.prompts.at(0), kFolderPrompt);
   EXPECT_EQ(Caption(Ctl::Folder_Path), u"D:\\pics");
   // Attribute 0 first, then archive (bmp in listing order, then jpg), then read-only.
-  EXPECT_EQ(Items(), (std::vector<Text>{u"x.wmf", u"A.bmp", u"z.bmp", u"b.jpg", u"c.gif"}));
-  EXPECT_EQ(Caption(Ctl::lbl_Kei), u"5");
+  EXPECT_EQ(Items(), (std::vector<Text>{u"x.wmf", u"A.bmp", u"z.bmp", u"b.jpg", u"cloud.jpg",
+                                        u"c.gif"}));
+  EXPECT_EQ(Caption(Ctl::lbl_Kei), u"6");
   EXPECT_EQ(dialog->FoundFiles().at(0), u"D:\\pics\\x.wmf");
-  EXPECT_EQ(dialog->FoundCount(), 5);
+  EXPECT_EQ(dialog->FoundCount(), 6);
   EXPECT_EQ(app.scanAttribute, kAttrReadOnly);
   // The main module's folder and list are not touched by the dialog's own listing.
   EXPECT_EQ(app.settings.ImageFolder, u"");

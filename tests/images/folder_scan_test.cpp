@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/fake_file_system.h"
 
 namespace orv {
@@ -29,17 +31,44 @@ TEST_F(FolderScanTest, ListsInBinaryOrderWithUpperCaseFirst) {
                                        u"C:\\p\\c.JPG"}));
 }
 
-TEST_F(FolderScanTest, OnlyExactAttributeWordsZeroArchiveOrReadOnlyAreListed) {
+TEST_F(FolderScanTest, OnlyAttributeWordsZeroArchiveOrReadOnlyAreListed) {
   fs.AddFile(u"C:\\p\\normal.bmp", "", 0);
   fs.AddFile(u"C:\\p\\archive.bmp", "", kAttrArchive);
   fs.AddFile(u"C:\\p\\readonly.bmp", "", kAttrReadOnly);
   fs.AddFile(u"C:\\p\\both.bmp", "", kAttrReadOnly | kAttrArchive);
   fs.AddFile(u"C:\\p\\hidden.bmp", "", kAttrHidden);
   fs.AddFile(u"C:\\p\\system.bmp", "", kAttrSystem | kAttrArchive);
-  fs.AddFile(u"C:\\p\\indexed.bmp", "", kAttrArchive | 0x2000);
+  fs.AddFile(u"C:\\p\\temporary.bmp", "", kAttrArchive | 0x100);
   ScanImageFolder(app, fs, u"C:\\p");
   EXPECT_EQ(List(), (std::vector<Text>{u"C:\\p\\archive.bmp", u"C:\\p\\normal.bmp",
                                        u"C:\\p\\readonly.bmp"}));
+}
+
+TEST_F(FolderScanTest, BitsThatOnlyDescribeStorageDoNotKeepAPictureOut) {
+  struct Case {
+    const char16_t* name;
+    uint32_t attributes;
+  };
+  const Case listed[] = {
+      {u"not-indexed.bmp", 0x2000},                   // a drive with indexing off
+      {u"cloud-online.bmp", kAttrArchive | 0x400 | 0x100000 | 0x400000},
+      {u"cloud-pinned.bmp", kAttrArchive | 0x80000},
+      {u"cloud-offline.bmp", kAttrArchive | 0x400 | 0x1000 | 0x400000},
+      {u"recall-on-open.bmp", 0x40000},
+      {u"packed.bmp", kAttrReadOnly | 0x200 | 0x800 | 0x4000 | 0x8000 | 0x20000},
+  };
+  const Case excluded[] = {
+      {u"hidden-cloud.bmp", kAttrHidden | kAttrArchive | 0x80000},
+      {u"system-not-indexed.bmp", kAttrSystem | 0x2000},
+      {u"both-not-indexed.bmp", kAttrReadOnly | kAttrArchive | 0x2000},
+  };
+  for (const Case& c : listed) fs.AddFile(Text(u"C:\\p\\") + c.name, "", c.attributes);
+  for (const Case& c : excluded) fs.AddFile(Text(u"C:\\p\\") + c.name, "", c.attributes);
+  ScanImageFolder(app, fs, u"C:\\p");
+  std::vector<Text> expected;
+  for (const Case& c : listed) expected.push_back(Text(u"C:\\p\\") + c.name);
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(List(), expected);
 }
 
 TEST_F(FolderScanTest, BeforeSortingGroupsFollowAttributeThenKind) {
