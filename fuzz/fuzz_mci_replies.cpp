@@ -17,7 +17,7 @@
 
 #include "core/cp932.h"
 #include "settings/settings.h"
-#include "sound/sound_02.h"
+#include "sound/mci_music_player.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "settings/settings.h"
-#include "sound/sound_02.h"
+#include "sound/mci_music_player.h"
 
 namespace orv {
 namespace {

@@ -6,7 +6,7 @@
 #include "music_timers.h"
 #include "scripted_mci_device.h"
 #include "settings/settings.h"
-#include "sound/sound_02.h"
+#include "sound/mci_music_player.h"
 
 namespace orv::test {
 

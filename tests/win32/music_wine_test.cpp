@@ -13,10 +13,10 @@
 
 #include "core/numbers.h"
 #include "settings/settings.h"
-#include "sound/sound_02.h"
+#include "sound/mci_music_player.h"
 #include "win32/app.h"
+#include "win32/mci_device.h"
 #include "win32/wide.h"
-#include "win32/win32_mci.h"
 
 namespace orv {
 namespace {
@@ -46,7 +46,7 @@ class RealMusic : public ::testing::Test {
  protected:
   Settings settings;
   std::unique_ptr<Sound_02> sound =
-      std::make_unique<Sound_02>(settings, std::make_unique<win::Win32Mci>());
+      std::make_unique<Sound_02>(settings, std::make_unique<win::MciDevice>());
 
   void SetUp() override {
     ASSERT_FALSE(MediaFolder().empty()) << "ORVANE_SOUND_MEDIA is not set";
@@ -117,13 +117,13 @@ TEST_F(RealMusic, NameOutsideTheCodePagePlays) {
   // "歌" has no code in the Western pages, "é" none in Shift-JIS: together they are in no
   // 8-bit page, so the command goes wide.
   const Text file = CopyMedia(u"tone.mp3", u"曲\\歌é.mp3");
-  win::Win32Mci mci;
+  win::MciDevice mci;
   ASSERT_FALSE(mci.ToAnsi(file));
   ExpectFilePlays(file);
 }
 
 TEST_F(RealMusic, NameInsideTheCodePageGoesAsItsBytes) {
-  win::Win32Mci mci;
+  win::MciDevice mci;
   const Text name = GetACP() == 932 ? Text(u"歌") : Text(u"é");
   const auto bytes = mci.ToAnsi(name);
   ASSERT_TRUE(bytes);
