@@ -1,30 +1,33 @@
 // Number texts as any characters: the lenient readers and every conversion.
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 #include "core/numbers.h"
+#include "fuzz_harness.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  orv::Text text;
-  for (size_t i = 0; i + 1 < size; i += 2) text.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
-  if (const auto value = orv::num::ParseNumber(text)) {
-    if (!std::isfinite(*value)) std::abort();
-    if (const auto f = orv::num::FloorToInt16(*value); f && *f > *value) std::abort();
-    if (const auto r = orv::num::RoundToInt32(*value); r && std::fabs(*r - *value) > 0.5) std::abort();
+namespace orv::fuzz {
+
+void FuzzOne(Input input) {
+  Text text;
+  for (size_t i = 0; i + 1 < input.size; i += 2) {
+    text.push_back(static_cast<char16_t>(input.data[i] | input.data[i + 1] << 8));
   }
-  const double lead = orv::num::ReadLeadingNumber(text);
-  (void)orv::num::RoundToInt16(lead);
-  (void)orv::num::FloorToInt32(lead);
+  if (const auto value = num::ParseNumber(text)) {
+    Check(std::isfinite(*value));
+    if (const auto f = num::FloorToInt16(*value)) Check(*f <= *value);
+    if (const auto r = num::RoundToInt32(*value)) Check(std::fabs(*r - *value) <= 0.5);
+  }
+  const double lead = num::ReadLeadingNumber(text);
+  (void)num::RoundToInt16(lead);
+  (void)num::FloorToInt32(lead);
 
   // Every number the program writes reads back as itself.
-  if (size >= 8) {
+  if (input.size >= 8) {
     int64_t n;
-    std::memcpy(&n, data, sizeof n);
+    std::memcpy(&n, input.data, sizeof n);
     n = static_cast<int32_t>(n);
-    if (orv::num::ParseNumber(orv::num::FormatNumber(n)) != static_cast<double>(n)) std::abort();
+    Check(num::ParseNumber(num::FormatNumber(n)) == static_cast<double>(n));
   }
-  return 0;
 }
+
+}  // namespace orv::fuzz

@@ -7,70 +7,33 @@
 // After every step: the surfaces have the screen's size, the count of fragments in flight
 // is the number of enabled slots, every presented rectangle lies on the screen, and what
 // reached the screen is the visible surface.
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <algorithm>
-#include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <limits>
-#include <memory>
-#include <vector>
 
 #include "display/display_window.h"
 #include "display/placement.h"
 #include "display/show_fakes.h"
+#include "fuzz_harness.h"
 #include "support/fake_system.h"
 
+namespace orv::fuzz {
 namespace {
-
-using orv::PixelRect;
-using orv::Surface;
 
 constexpr int64_t kMostPicturePixels = 1 << 20;  // keeps one run within milliseconds
 constexpr int kMostScreenSide = 640;
 constexpr int kMostSteps = 48;
 
-// Pictures handed out by path; a missing path is a file that cannot be loaded.
-class Pictures final : public orv::PictureLoader {
- public:
-  std::optional<Surface> Load(const orv::Text& path) override {
-    for (const auto& [name, picture] : pictures) {
-      if (name == path) return picture;
-    }
-    return std::nullopt;
-  }
-  std::vector<std::pair<orv::Text, Surface>> pictures;
-};
-
-// The same numbers for both windows: a generator seeded from the input.
-class Draws final : public orv::Random {
- public:
-  explicit Draws(uint64_t seed) : state_(seed | 1) {}
-  void Reseed() override {}
-  double Next() override {
-    state_ ^= state_ << 13;
-    state_ ^= state_ >> 7;
-    state_ ^= state_ << 17;
-    return static_cast<double>(state_ >> 11) * 0x1.0p-53;
-  }
-
- private:
-  uint64_t state_;
-};
-
 // A screen that only learns what the window presents, and checks each rectangle.
-class ScreenHost final : public orv::DisplayHost {
+class ScreenHost final : public DisplayHost {
  public:
-  ScreenHost(orv::ScreenMeasure measure, Surface desktop)
+  ScreenHost(ScreenMeasure measure, Surface desktop)
       : measure_(measure), desktop_(std::move(desktop)) {}
-  orv::WindowHandle Handle() const override { return 1; }
+  WindowHandle Handle() const override { return 1; }
   void UnloadAndEnd() override { ++unloads; }
-  orv::ScreenMeasure Screen() override { return measure_; }
+  ScreenMeasure Screen() override { return measure_; }
   void CaptureDesktop(Surface& target) override {
-    orv::BitBlt(target, 0, 0, desktop_.Width(), desktop_.Height(), desktop_, 0, 0,
-                orv::Rop::kSrcCopy);
+    BitBlt(target, 0, 0, desktop_.Width(), desktop_.Height(), desktop_, 0, 0,
+                Rop::kSrcCopy);
   }
   void Present(const Surface& display, std::span<const PixelRect> rects) override {
     if (shown.Width() != display.Width() || shown.Height() != display.Height()) {
@@ -79,12 +42,10 @@ class ScreenHost final : public orv::DisplayHost {
     for (const PixelRect& r : rects) {
       // The Win32 layer drops a rectangle that leaves the surface: it would never be seen.
       if (r.Empty()) continue;
-      if (r.left < 0 || r.top < 0 || r.right > display.Width() ||
-          r.bottom > display.Height()) {
-        std::abort();
-      }
-      orv::BitBlt(shown, r.left, r.top, r.Width(), r.Height(), display, r.left, r.top,
-                  orv::Rop::kSrcCopy);
+      Check(r.left >= 0 && r.top >= 0 && r.right <= display.Width() &&
+            r.bottom <= display.Height());
+      BitBlt(shown, r.left, r.top, r.Width(), r.Height(), display, r.left, r.top,
+                  Rop::kSrcCopy);
     }
   }
   void ShowTopmost() override {}
@@ -92,48 +53,47 @@ class ScreenHost final : public orv::DisplayHost {
   int unloads = 0;
 
  private:
-  orv::ScreenMeasure measure_;
+  ScreenMeasure measure_;
   Surface desktop_;
 };
 
 struct Rig {
-  Rig(const orv::AppState& state, orv::ScreenMeasure measure, const Surface& desktop,
-      const Pictures& loader, uint64_t seed)
+  Rig(const AppState& state, ScreenMeasure measure, const Surface& desktop,
+      const PicturesByPath& loader, uint64_t seed)
       : app(state), random(seed), pictures(loader), host(measure, desktop),
-        window(orv::ShowServices{app, system, random, pictures, music, pump, host,
-                                 orv::DisplayTimers{t1, t2, t3, t4}}) {}
-  orv::AppState app;
-  orv::test::FakeSystem system;
-  Draws random;
-  Pictures pictures;
-  orv::test::FakeMusic music;
-  orv::test::FakePump pump;
+        window(ShowServices{app, system, random, pictures, music, pump, host,
+                                 DisplayTimers{t1, t2, t3, t4}}) {}
+  AppState app;
+  test::FakeSystem system;
+  SeededDraws random;
+  PicturesByPath pictures;
+  test::FakeMusic music;
+  test::FakePump pump;
   ScreenHost host;
-  orv::test::FakeTimer t1, t2, t3, t4;
-  orv::DisplayWindow window;
+  test::FakeTimer t1, t2, t3, t4;
+  DisplayWindow window;
 };
 
-int EnabledSlots(const orv::Balls& balls) {
+int EnabledSlots(const Balls& balls) {
   int n = 0;
-  for (int i = 1; i <= orv::kBallSlots; ++i) n += balls[i].Enabled != orv::kFalse;
+  for (int i = 1; i <= kBallSlots; ++i) n += balls[i].Enabled != kFalse;
   return n;
 }
 
-void Check(const Rig& rig) {
-  const orv::DisplayWindow& w = rig.window;
+void CheckRig(const Rig& rig) {
+  const DisplayWindow& w = rig.window;
   const int width = std::max<int>(w.ScreenW, 0), height = std::max<int>(w.ScreenH, 0);
   for (const Surface* s : {&w.Display, &w.Master, &w.PicBuffer}) {
-    if (s->Width() != width || s->Height() != height) std::abort();
+    Check(s->Width() == width && s->Height() == height);
   }
-  if (w.balls.ActiveCount != EnabledSlots(w.balls)) std::abort();
+  Check(w.balls.ActiveCount == EnabledSlots(w.balls));
 }
 
 Surface MakePicture(FuzzedDataProvider& in) {
   static constexpr int kSides[] = {0, 1, 2, 3, 7, 15, 16, 17, 240, 319, 320, 321, 640,
                                    4095, 16384, 32767, 32768, 65535};
   auto side = [&] {
-    return in.ConsumeBool() ? kSides[in.ConsumeIntegralInRange<size_t>(0, std::size(kSides) - 1)]
-                            : in.ConsumeIntegralInRange<int>(0, 65535);
+    return in.ConsumeBool() ? in.PickValueInArray(kSides) : in.ConsumeIntegralInRange(0, 65535);
   };
   int w = side(), h = side();
   // Far larger than any screen is still allowed, within what one run can afford.
@@ -172,40 +132,40 @@ void CheckPlacement(FuzzedDataProvider& in) {
   const auto sw = in.ConsumeIntegral<int32_t>(), sh = in.ConsumeIntegral<int32_t>();
   const auto pw = in.ConsumeIntegral<int32_t>(), ph = in.ConsumeIntegral<int32_t>();
   const auto mode = in.ConsumeIntegral<int16_t>();
-  const auto box = orv::PlacePicture(sw, sh, pw, ph, mode);
+  const auto box = PlacePicture(sw, sh, pw, ph, mode);
   if (!box || sw <= 0 || sh <= 0 || pw <= 0 || ph <= 0) return;
   if (mode == 0) {
-    if (box->w != pw || box->h != ph || box->stretch) std::abort();
-  } else if (!box->stretch ||
-             (pw > ph ? box->w != sw || box->h > sw : box->h != sh || box->w > sh)) {
+    Check(box->w == pw && box->h == ph && !box->stretch);
+  } else {
     // Fitted by its own shape: the longer side takes the screen's side of that direction.
-    std::abort();
+    Check(box->stretch &&
+          (pw > ph ? box->w == sw && box->h <= sw : box->h == sh && box->w <= sh));
   }
   // Drawing a small picture into that box of a small target stays inside both.
   Surface target(static_cast<int>(std::min(sw, 48)), static_cast<int>(std::min(sh, 48)));
   const Surface picture(static_cast<int>(std::min(pw, 9)), static_cast<int>(std::min(ph, 9)),
-                        orv::kWhite);
-  orv::DrawPicture(target, picture, *box);
+                        kWhite);
+  DrawPicture(target, picture, *box);
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  FuzzedDataProvider in(data, size);
+void FuzzOne(Input input) {
+  FuzzedDataProvider in = input.Provider();
   CheckPlacement(in);
 
   // The screen as the window measures it: pixels times twips per pixel, or something odd.
   const int width = in.ConsumeIntegralInRange(-2, kMostScreenSide);
   const int height = in.ConsumeIntegralInRange(-2, kMostScreenSide);
-  orv::ScreenMeasure measure{width * 15.0, height * 15.0, 15, 15};
+  ScreenMeasure measure{width * 15.0, height * 15.0, 15, 15};
   if (in.ConsumeIntegralInRange(0, 7) == 0) {
     measure.widthTwips = OddMeasure(in, measure.widthTwips);
     measure.twipsPerPixelY = OddMeasure(in, measure.twipsPerPixelY);
   }
 
-  orv::AppState app;
+  AppState app;
   app.commandLine = u"/s";
-  orv::Settings& s = app.settings;
+  Settings& s = app.settings;
   s.SizeMode = in.ConsumeBool() ? static_cast<int16_t>(in.ConsumeBool())
                                 : in.ConsumeIntegral<int16_t>();
   s.IntervalSec = in.ConsumeIntegralInRange<int16_t>(-1, 3);
@@ -217,12 +177,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   s.Intensity = in.ConsumeBool() ? 35 : in.ConsumeIntegral<int32_t>();
   s.Speed = 20;
 
-  Pictures pictures;
+  PicturesByPath pictures;
   const int count = in.ConsumeIntegralInRange(0, 3);
-  app.imageList.assign(1, orv::Text());
+  app.imageList.assign(1, Text());
   app.imageOrder.assign(static_cast<size_t>(count) + 1, 0);
   for (int i = 1; i <= count; ++i) {
-    const orv::Text path = u"C:\\p\\" + orv::Text(1, static_cast<char16_t>(u'0' + i));
+    const Text path = u"C:\\p\\" + Text(1, static_cast<char16_t>(u'0' + i));
     app.imageList.push_back(path);
     app.imageOrder[static_cast<size_t>(i)] = static_cast<int16_t>(i);
     if (in.ConsumeIntegralInRange(0, 5) != 0) pictures.pictures.emplace_back(path, MakePicture(in));
@@ -236,7 +196,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   whole.window.SetFullFrameComposition(true);
   for (Rig* rig : {&incremental, &whole}) {
     rig->window.Form_Load();
-    Check(*rig);
+    CheckRig(*rig);
   }
 
   for (int step = 0; step < kMostSteps && in.remaining_bytes() > 0; ++step) {
@@ -249,14 +209,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       } else {
         rig->app.settings.SizeMode = static_cast<int16_t>(!rig->app.settings.SizeMode);
       }
-      Check(*rig);
+      CheckRig(*rig);
     }
     if (op < 5) {
       // After a frame, the screen holds exactly the visible surface, and the incremental
       // frame is the whole-screen one.
-      if (incremental.host.shown != incremental.window.Display) std::abort();
-      if (incremental.window.Display != whole.window.Display) std::abort();
+      Check(incremental.host.shown == incremental.window.Display);
+      Check(incremental.window.Display == whole.window.Display);
     }
   }
-  return 0;
 }
+
+}  // namespace orv::fuzz

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/guarded.h"
 #include "core/numbers.h"
 #include "display/display_window.h"
-#include "exitctl/guarded.h"
 
 namespace orv {
 

@@ -1,9 +1,9 @@
 #include "display/display_window.h"
 
+#include "core/guarded.h"
 #include "core/numbers.h"
 #include "display/frame.h"
 #include "display/sprites.h"
-#include "exitctl/guarded.h"
 
 namespace orv {
 

@@ -1,7 +1,7 @@
 // The picture cycle: the next picture of the order into Master.
+#include "core/guarded.h"
 #include "display/display_window.h"
 #include "display/placement.h"
-#include "exitctl/guarded.h"
 #include "images/image_order.h"
 
 namespace orv {

@@ -1,6 +1,6 @@
 #include "exitctl/exit_control.h"
 
-#include "exitctl/guarded.h"
+#include "core/guarded.h"
 #include "startup/platform.h"
 
 namespace orv {
@@ -28,15 +28,6 @@ void ExitControl::Form_KeyDown(int16_t keyCode, int16_t) {
     if (keyCode == kKeyRight) return Guarded([&] { s_.music.CdNextTrack(); });
   }
   EndShow();
-}
-
-void ExitControl::Timer1_Timer() {
-  Guarded([&] { s_.music.Mp3Watch(); });
-}
-
-void ExitControl::Timer2_Timer() {
-  Guarded([&] { s_.music.CdWatch(); });
-  s_.Timer2.SetEnabled(s_.music.CdWatchOn());
 }
 
 void ExitControl::EndShow() {

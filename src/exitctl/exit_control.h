@@ -1,6 +1,5 @@
-// How the running show ends: the input handlers of the display window, EndShow (the
-// password where the program must ask for it, music stop, system state, cursor) and the two
-// music watch timers of the window.
+// How the running show ends: the input handlers of the display window and EndShow (the
+// password where the program must ask for it, music stop, system state, cursor).
 #pragma once
 #include <cstdint>
 
@@ -22,8 +21,8 @@ struct ExitServices {
   AppState& app;
   System& system;
   MusicPlayer& music;
-  Timer& Timer1;  // MP3 watch, 1000 ms
-  Timer& Timer2;  // CD watch, 200 ms
+  Timer& Timer1;  // MP3 watch, 1000 ms (its tick: sound/music_watch.h)
+  Timer& Timer2;  // CD watch, 200 ms: EndShow stops it with the disc
   ExitWindow& window;
 };
 
@@ -37,8 +36,6 @@ class ExitControl {
   void Display_MouseDown(int16_t button, int16_t shift, float x, float y);
   void Display_MouseMove(int16_t button, int16_t shift, float x, float y);
   void Form_KeyDown(int16_t keyCode, int16_t shift);
-  void Timer1_Timer();
-  void Timer2_Timer();
 
   // Ends the show, or returns with the show running when the password is refused.
   void EndShow();

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "sound/music_watch.h"
 #include "startup/main_logic.h"
 #include "win32/app.h"
 #include "win32/show_picture_loader.h"
@@ -166,8 +167,8 @@ LRESULT CALLBACK ShowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   switch (message) {
     case WM_TIMER:
       switch (wParam) {
-        case 1: Tick(show->timer1, [](Show& s) { s.window.Exit().Timer1_Timer(); }); break;
-        case 2: Tick(show->timer2, [](Show& s) { s.window.Exit().Timer2_Timer(); }); break;
+        case 1: Tick(show->timer1, [](Show& s) { Timer1_Timer(*s.music); }); break;
+        case 2: Tick(show->timer2, [](Show& s) { Timer2_Timer(*s.music, s.timer2); }); break;
         case 3: Tick(show->timer3, [](Show& s) { s.window.Timer3_Timer(); }); break;
         case 4: Tick(show->timer4, [](Show& s) { s.window.Timer4_Timer(); }); break;
       }

@@ -217,17 +217,5 @@ TEST(Keys, FailingTrackChangeKeepsTheShowRunning) {
   EXPECT_FALSE(rig.Control().Ended());
 }
 
-TEST(MusicTimers, CdWatchSwitchesItsTimerOffWhenTheDiscCannotBeQueried) {
-  ExitRig rig;
-  rig.timer2.enabled = true;
-  rig.Control().Timer2_Timer();
-  EXPECT_TRUE(rig.timer2.enabled);
-  rig.music.watchOn = false;
-  rig.Control().Timer2_Timer();
-  EXPECT_FALSE(rig.timer2.enabled);
-  rig.Control().Timer1_Timer();
-  EXPECT_EQ(rig.system.calls, (Calls{"CdWatch", "CdWatch", "Mp3Watch"}));
-}
-
 }  // namespace
 }  // namespace orv::test

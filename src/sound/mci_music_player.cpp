@@ -1,4 +1,4 @@
-#include "sound/sound_02.h"
+#include "sound/mci_music_player.h"
 
 #include <string>
 #include <utility>

@@ -5,7 +5,7 @@
 
 namespace orv::win {
 
-class Win32Mci final : public MciInterface {
+class MciDevice final : public MciInterface {
  public:
   std::optional<std::string> ToAnsi(TextView text) override;
   Text FromAnsi(std::string_view bytes) override;

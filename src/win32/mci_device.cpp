@@ -1,4 +1,4 @@
-#include "win32/win32_mci.h"
+#include "win32/mci_device.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -9,7 +9,7 @@
 
 namespace orv::win {
 
-std::optional<std::string> Win32Mci::ToAnsi(TextView text) {
+std::optional<std::string> MciDevice::ToAnsi(TextView text) {
   if (text.empty()) return std::string();
   const std::wstring wide = Wide(text);
   const int length = static_cast<int>(wide.size());
@@ -26,7 +26,7 @@ std::optional<std::string> Win32Mci::ToAnsi(TextView text) {
   return bytes;
 }
 
-Text Win32Mci::FromAnsi(std::string_view bytes) {
+Text MciDevice::FromAnsi(std::string_view bytes) {
   if (bytes.empty()) return Text();
   const int length = static_cast<int>(bytes.size());
   const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
@@ -36,7 +36,7 @@ Text Win32Mci::FromAnsi(std::string_view bytes) {
   return FromWide(wide);
 }
 
-int32_t Win32Mci::SendStringA(const std::string& command, std::string* reply, uint32_t replySize) {
+int32_t MciDevice::SendStringA(const std::string& command, std::string* reply, uint32_t replySize) {
   std::vector<char> buffer(replySize + 1, '\0');
   const MCIERROR code =
       mciSendStringA(command.c_str(), replySize ? buffer.data() : nullptr, replySize, nullptr);
@@ -44,7 +44,7 @@ int32_t Win32Mci::SendStringA(const std::string& command, std::string* reply, ui
   return static_cast<int32_t>(code);
 }
 
-int32_t Win32Mci::SendStringW(const Text& command, Text* reply, uint32_t replySize) {
+int32_t MciDevice::SendStringW(const Text& command, Text* reply, uint32_t replySize) {
   std::vector<wchar_t> buffer(replySize + 1, L'\0');
   const MCIERROR code =
       mciSendStringW(Wide(command).c_str(), replySize ? buffer.data() : nullptr, replySize, nullptr);
@@ -52,21 +52,21 @@ int32_t Win32Mci::SendStringW(const Text& command, Text* reply, uint32_t replySi
   return static_cast<int32_t>(code);
 }
 
-std::optional<std::string> Win32Mci::GetErrorStringA(int32_t code, uint32_t size) {
+std::optional<std::string> MciDevice::GetErrorStringA(int32_t code, uint32_t size) {
   std::vector<char> buffer(size + 1, '\0');
   if (!mciGetErrorStringA(static_cast<MCIERROR>(code), buffer.data(), size)) return std::nullopt;
   return std::string(buffer.data());
 }
 
-void Win32Mci::PlaySoundA(const std::string* name, uint32_t flags) {
+void MciDevice::PlaySoundA(const std::string* name, uint32_t flags) {
   ::PlaySoundA(name ? name->c_str() : nullptr, nullptr, flags);
 }
 
-void Win32Mci::PlaySoundW(const Text& name, uint32_t flags) {
+void MciDevice::PlaySoundW(const Text& name, uint32_t flags) {
   ::PlaySoundW(Wide(name).c_str(), nullptr, flags);
 }
 
-std::optional<Text> Win32Mci::ShortPath(const Text& path) {
+std::optional<Text> MciDevice::ShortPath(const Text& path) {
   const std::wstring wide = Wide(path);
   const DWORD size = GetShortPathNameW(wide.c_str(), nullptr, 0);
   if (size == 0) return std::nullopt;
@@ -76,6 +76,6 @@ std::optional<Text> Win32Mci::ShortPath(const Text& path) {
   return FromWide(buffer.data());
 }
 
-int32_t Win32Mci::WaveOutDeviceCount() { return static_cast<int32_t>(waveOutGetNumDevs()); }
+int32_t MciDevice::WaveOutDeviceCount() { return static_cast<int32_t>(waveOutGetNumDevs()); }
 
 }  // namespace orv::win
