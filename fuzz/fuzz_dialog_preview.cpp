@@ -79,7 +79,6 @@ void FuzzOne(Input input) {
     }
     pictures.pictures.emplace_back(u"C:\\p\\a.bmp", std::move(picture));
   }
-  void PaintNow() override {}
   SeededDraws random;
   Midnight clock;
   SettingsStore store(fs, u"C:\\S", u"");
@@ -87,7 +86,6 @@ void FuzzOne(Input input) {
   app.settings.ImageFolder = u"C:\\p";
   app.imageList = {Text(), u"C:\\p\\a.bmp"};
   app.imageCount = 1;
-  void PaintNow() override {}
   DialogModel dialog(app, DialogServices{host, system, fs, pictures, random, clock, store});
   dialog.Form_Load();
   const int selections = in.ConsumeIntegralInRange(1, 3);
