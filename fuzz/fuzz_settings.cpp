@@ -12,8 +12,8 @@ void FuzzOne(Input input) {
   fs.AddFile(u"C:\\p\\a.bmp");
   fs.AddFile(u"C:\\m.mp3");
   IniDocument doc = IniDocument::Parse(bytes);
-  AppState app;
-  LoadSettings(app, fs, doc);
+  Settings settings;
+  LoadSettings(settings, fs, doc);
 
   // A value taken from the input (as Shift-JIS text, one line, without the blanks and quotes
   // the reader strips) must come back unchanged after a write and a fresh parse.

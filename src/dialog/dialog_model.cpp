@@ -5,6 +5,7 @@
 #include <string>
 
 #include "settings/save_settings.h"
+#include "settings/settings_table.h"
 
 namespace orv {
 namespace {
@@ -32,6 +33,12 @@ std::optional<size_t> PanelSlot(ControlId panel) {
   return std::nullopt;
 }
 
+SliderState SliderFor(Setting setting, int16_t largeChange) {
+  const SettingRow& row = RowOf(setting);
+  return SliderState{static_cast<int16_t>(row.sliderMin), static_cast<int16_t>(row.sliderMax), 1,
+                     largeChange, static_cast<int16_t>(row.sliderDesign)};
+}
+
 }  // namespace
 
 DialogModel::DialogModel(AppState& app, DialogServices services)
@@ -46,14 +53,9 @@ DialogModel::DialogModel(AppState& app, DialogServices services)
       panels_[*slot] = Surface(row.width, row.height, kPanelGrey);
     }
   }
-  // Ranges, steps and design positions of the sliders.
-  interval_ = {10, 60, 1, 10, 10};
-  crash_ = {{{10, 200, 1, 1, 200},
-             {0, 50, 1, 1, 35},
-             {5, 40, 1, 1, 10},
-             {10, 100, 1, 1, 50},
-             {20, 50, 1, 1, 35},
-             {1, 100, 1, 1, 25}}};
+  // Ranges and design positions of the sliders; the interval's track moves ten at a time.
+  interval_ = SliderFor(Setting::Interval, 10);
+  for (size_t k = 0; k < crash_.size(); ++k) crash_[k] = SliderFor(kCrashSettings[k], 1);
   preview_ = Surface(100, 100, kPreviewBackground);
 }
 
@@ -258,7 +260,7 @@ void DialogModel::Save() {
   values.folderCaption = State({Ctl::Folder_Path, 0}).caption;
   values.repeatText = comboText_;
   for (size_t k = 0; k < crash_.size(); ++k) values.crashPositions[k] = crash_[k].value;
-  if (SaveSettings(app_, values, services_.store)) {
+  if (SaveSettings(app_.settings, values, services_.store)) {
     Unload();
   } else {
     // The dialog stays open with everything the user set, so they can fix the cause and

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "dialog/dialog_model.h"
+#include "settings/settings_table.h"
 
 namespace orv {
 
@@ -57,8 +58,9 @@ void DialogModel::InitSliders() {
 }
 
 void DialogModel::ResetCrashSliders() {
-  const int32_t defaults[6] = {200, 35, 10, 50, 35, 20};
-  for (int16_t k = 0; k < 6; ++k) SetSliderValue({Ctl::HS, k}, defaults[k]);
+  for (int16_t k = 0; k < 6; ++k) {
+    SetSliderValue({Ctl::HS, k}, RowOf(kCrashSettings[static_cast<size_t>(k)]).fallback);
+  }
   for (int16_t k = 0; k < 6; ++k) {
     SetNumberCaption({Ctl::lbl_Value, k}, crash_[static_cast<size_t>(k)].value);
   }

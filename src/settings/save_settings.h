@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "settings/settings_store.h"
-#include "startup/app_state.h"
+#include "settings/settings.h"
 
 namespace orv {
 
@@ -18,6 +18,6 @@ struct DialogValues {
 
 // Updates the settings the saver owns (ImageFolder, BgmRepeat), writes every key into the
 // document in the file's key order and stores the file. false when it could not be stored.
-bool SaveSettings(AppState& app, const DialogValues& dialog, const SettingsStore& store);
+bool SaveSettings(Settings& settings, const DialogValues& dialog, const SettingsStore& store);
 
 }  // namespace orv

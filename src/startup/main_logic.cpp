@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/numbers.h"
+#include "images/folder_scan.h"
 #include "images/image_order.h"
 #include "settings/load_settings.h"
 #include "startup/platform.h"
@@ -55,7 +56,8 @@ StartResult Main(AppState& app, StartupServices& svc) {
     return StartResult::kWindowOpen;
   }
 
-  LoadSettings(app, svc.files, svc.store.Read());
+  LoadSettings(app.settings, svc.files, svc.store.Read());
+  ScanImageFolder(app, svc.files, app.settings.ImageFolder);
 
   if (mode == u"A") {
     if (IsWindowsNT(svc.system) == kFalse) {

@@ -17,4 +17,22 @@ std::optional<std::vector<FileEntry>> FileSystem::ListEntries(const Text& patter
   return entries;
 }
 
+Text AddBackslash(TextView path) {
+  Text out(path);
+  while (!out.empty() && out.back() == u' ') out.pop_back();
+  if (out.empty() || out.back() != u'\\') out.push_back(u'\\');
+  return out;
+}
+
+int16_t FolderExists(FileSystem& fs, TextView path) {
+  const auto names = fs.ListNames(AddBackslash(path) + u"*.*", /*admitDirectories=*/true);
+  return names && !names->empty() ? kTrue : kFalse;
+}
+
+int16_t FileExists(FileSystem& fs, TextView path) {
+  Text file(path);
+  if (!file.empty() && file.back() == u'\\') file.pop_back();
+  return fs.CanOpenForReading(file) ? kTrue : kFalse;
+}
+
 }  // namespace orv

@@ -71,4 +71,11 @@ class FileSystem {
   virtual bool StoreFile(const Text& path, std::string_view bytes, bool createFolders) = 0;
 };
 
+// Trailing blanks removed, then a backslash added unless the text already ends in one.
+Text AddBackslash(TextView path);
+// kTrue when the folder lists at least one entry (its own "." for an ordinary folder).
+int16_t FolderExists(FileSystem& fs, TextView path);
+// kTrue when the path opens as a file for reading; one trailing backslash is ignored.
+int16_t FileExists(FileSystem& fs, TextView path);
+
 }  // namespace orv

@@ -12,6 +12,7 @@
 
 #include "core/cp932.h"
 #include "dialog/dialog_model.h"
+#include "images/folder_scan.h"
 #include "settings/load_settings.h"
 #include "support/fake_file_system.h"
 #include "support/fake_system.h"
@@ -140,9 +141,13 @@ class DialogTest : public ::testing::Test {
     IniDocument doc;
     for (const auto& [key, value] : lines) doc.Set(u"Section", key, value);
     fs.StoreFile(store.BesideProgram(), doc.Serialize(), false);
-    LoadSettings(app, fs, store.Read());
+    LoadSettings(app.settings, fs, store.Read());
+    ScanImageFolder(app, fs, app.settings.ImageFolder);
   }
-  void LoadWithoutFile() { LoadSettings(app, fs, store.Read()); }
+  void LoadWithoutFile() {
+    LoadSettings(app.settings, fs, store.Read());
+    ScanImageFolder(app, fs, app.settings.ImageFolder);
+  }
 
   DialogModel& Open() {
     dialog = std::make_unique<DialogModel>(

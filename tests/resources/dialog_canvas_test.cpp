@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 
+#include "images/folder_scan.h"
 #include "settings/ini_document.h"
 #include "settings/load_settings.h"
 #include "settings/settings.h"
@@ -61,10 +62,14 @@ class DialogCanvasTest : public ::testing::Test {
     IniDocument doc;
     for (const auto& [key, value] : lines) doc.Set(u"Section", key, value);
     fs.StoreFile(store.BesideProgram(), doc.Serialize(), false);
-    LoadSettings(app, fs, store.Read());
+    LoadSettings(app.settings, fs, store.Read());
+    ScanImageFolder(app, fs, app.settings.ImageFolder);
   }
   void Open() {
-    if (!loaded) LoadSettings(app, fs, store.Read());
+    if (!loaded) {
+      LoadSettings(app.settings, fs, store.Read());
+      ScanImageFolder(app, fs, app.settings.ImageFolder);
+    }
     dialog = std::make_unique<DialogModel>(
         app, DialogServices{host, system, fs, pictures, random, clock, store, &art.texture});
     dialog->Form_Load();

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "settings/settings_table.h"
 #include "support/fake_file_system.h"
 
 namespace orv {
@@ -13,16 +16,16 @@ class LoadSettingsTest : public ::testing::Test {
   Settings Load(std::initializer_list<std::pair<const char16_t*, const char16_t*>> lines) {
     IniDocument doc;
     for (const auto& [key, value] : lines) doc.Set(u"Section", key, value);
-    LoadSettings(app, fs, IniDocument::Parse(doc.Serialize()));
-    return app.settings;
+    LoadSettings(settings, fs, IniDocument::Parse(doc.Serialize()));
+    return settings;
   }
-  AppState app;
+  Settings settings;
   test::FakeFileSystem fs;
 };
 
 TEST_F(LoadSettingsTest, NoFileGivesTheDefaults) {
-  LoadSettings(app, fs, IniDocument());
-  const Settings& s = app.settings;
+  LoadSettings(settings, fs, IniDocument());
+  const Settings& s = settings;
   EXPECT_EQ(s.ChangeMode, 0);
   EXPECT_EQ(s.SizeMode, 1);
   EXPECT_EQ(s.IntervalSec, 10);
@@ -37,7 +40,6 @@ TEST_F(LoadSettingsTest, NoFileGivesTheDefaults) {
   EXPECT_EQ(s.Spread, 50);
   EXPECT_EQ(s.Intensity, 35);
   EXPECT_EQ(s.Speed, 20);
-  EXPECT_EQ(app.imageCount, 0);
   EXPECT_EQ(fs.listCalls, 0);
 }
 
@@ -77,7 +79,7 @@ TEST_F(LoadSettingsTest, BadNumbersKeepThePreviousValueNotTheDefault) {
   EXPECT_EQ(s.Intensity, 0);
   EXPECT_EQ(s.PieceElasticity, 35);  // an empty value is a missing value
   // A second load keeps what the first one set when the text is bad.
-  app.settings.PieceCount = 77;
+  settings.PieceCount = 77;
   EXPECT_EQ(Load({{u"小片の数", u"x"}}).PieceCount, 77);
 }
 
@@ -98,17 +100,14 @@ TEST_F(LoadSettingsTest, MusicFileThatIsGoneFallsBackToNoMusicButTheCdStays) {
   EXPECT_EQ(Load({{u"BGM区分", u"2"}, {u"BGMﾌｧｲﾙ", u"C:\\music\\song.MP3"}}).BgmMode, 0);
 }
 
-TEST_F(LoadSettingsTest, StoredFolderIsScannedOrDropped) {
-  fs.AddFile(u"C:\\pics\\b.jpg");
+TEST_F(LoadSettingsTest, StoredFolderIsKeptOrDropped) {
   fs.AddFile(u"C:\\pics\\a.bmp");
   Settings s = Load({{u"画像のﾌｫﾙﾀﾞ", u"C:\\pics"}, {u"画像種類_2", u"0"}});
   EXPECT_EQ(s.ImageFolder, u"C:\\pics");
-  ASSERT_EQ(app.imageCount, 1);
-  EXPECT_EQ(app.imageList[1], u"C:\\pics\\a.bmp");
+  EXPECT_EQ(s.KindOn, (std::array<int16_t, 4>{1, 1, 0, 1}));
 
   s = Load({{u"画像のﾌｫﾙﾀﾞ", u"C:\\nowhere"}});
   EXPECT_EQ(s.ImageFolder, u"");
-  EXPECT_EQ(app.imageCount, 0);
   s = Load({{u"画像のﾌｫﾙﾀﾞ", u"C:\\pics\\a.bmp"}});  // a file, not a folder
   EXPECT_EQ(s.ImageFolder, u"");
 }
@@ -118,7 +117,29 @@ TEST_F(LoadSettingsTest, LongFolderPathsAreReadWhole) {
   fs.AddFile(folder + u"\\x.gif");
   const Settings s = Load({{u"画像のﾌｫﾙﾀﾞ", folder.c_str()}});
   EXPECT_EQ(s.ImageFolder, folder);
-  EXPECT_EQ(app.imageCount, 1);
+}
+
+TEST(SettingsTable, EverySettingHasOneRowAndADefaultItsSliderCanShow) {
+  std::set<Text> keys;
+  for (size_t i = 0; i < kSettingsTable.size(); ++i) {
+    const SettingRow& row = kSettingsTable[i];
+    EXPECT_EQ(&RowOf(row.setting), &row) << i;
+    EXPECT_TRUE(keys.insert(row.key).second) << i;
+    if (row.sliderMax != 0) {
+      EXPECT_LE(row.sliderMin, row.fallback) << i;
+      EXPECT_LE(row.fallback, row.sliderMax) << i;
+      EXPECT_LE(row.sliderMin, row.sliderDesign) << i;
+      EXPECT_LE(row.sliderDesign, row.sliderMax) << i;
+    }
+    // The value a setting holds is the one the table reads and writes.
+    Settings s;
+    if (row.stored != Stored::kText) {
+      SetNumber(s, row.setting, 1000 + static_cast<int32_t>(i));
+      EXPECT_EQ(NumberOf(s, row.setting), 1000 + static_cast<int32_t>(i));
+      EXPECT_NE(s, Settings()) << i;
+    }
+  }
+  EXPECT_EQ(keys.size(), 17u);
 }
 
 }  // namespace
