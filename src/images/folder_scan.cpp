@@ -11,7 +11,7 @@ namespace {
 
 // Appends the entries whose attribute word equals `attribute`; stops at the first entry that
 // could not be queried or when the list is full. False only when `progress` ended the scan.
-bool AddMatchingFiles(AppState& app, const Text& dir,
+bool AddMatchingFiles(PictureList& app, const Text& dir,
                       const std::optional<std::vector<FileEntry>>& entries, int16_t attribute,
                       const ScanProgress& progress) {
   if (!entries) return true;
@@ -32,7 +32,7 @@ bool AddMatchingFiles(AppState& app, const Text& dir,
 
 }  // namespace
 
-void ScanImageFolder(AppState& app, FileSystem& fs, TextView folder,
+void ScanImageFolder(PictureList& app, FileSystem& fs, TextView folder,
                      const ScanProgress& progress) {
   app.imageCount = 0;
   if (folder.empty()) return;
@@ -56,13 +56,13 @@ void ScanImageFolder(AppState& app, FileSystem& fs, TextView folder,
   if (app.imageCount > 1) SortImageList(app);
 }
 
-bool ListMatchingFiles(AppState& app, FileSystem& fs, TextView pattern, int16_t attribute,
+bool ListMatchingFiles(PictureList& app, FileSystem& fs, TextView pattern, int16_t attribute,
                        const ScanProgress& progress) {
   const Text dir = FolderPart(pattern) + u"\\";
   return AddMatchingFiles(app, dir, fs.ListEntries(Text(pattern), false), attribute, progress);
 }
 
-void SortImageList(AppState& app) {
+void SortImageList(PictureList& app) {
   // u16string compares code unit by code unit, which is the order wanted.
   std::sort(app.imageList.begin() + 1, app.imageList.begin() + 1 + app.imageCount);
 }

@@ -3,7 +3,7 @@
 #include <array>
 #include <functional>
 
-#include "startup/app_state.h"
+#include "images/picture_list.h"
 #include "toolkit/file_system.h"
 
 namespace orv {
@@ -18,14 +18,14 @@ using ScanProgress = std::function<bool()>;
 
 // Three passes (attribute words 0, archive, read-only; exact match) over the kinds that are
 // on, then an ascending sort.
-void ScanImageFolder(AppState& app, FileSystem& fs, TextView folder,
+void ScanImageFolder(PictureList& app, FileSystem& fs, TextView folder,
                      const ScanProgress& progress = {});
 // Appends to the list the files matching `pattern` whose attribute word equals `attribute`.
 // Stops silently at the first failure (a failed query, or a list already 32767 long).
 // False only when `progress` ended the scan.
-bool ListMatchingFiles(AppState& app, FileSystem& fs, TextView pattern, int16_t attribute,
+bool ListMatchingFiles(PictureList& app, FileSystem& fs, TextView pattern, int16_t attribute,
                        const ScanProgress& progress = {});
 // Sorts entries 1..imageCount in ascending binary (UTF-16 code unit) order.
-void SortImageList(AppState& app);
+void SortImageList(PictureList& app);
 
 }  // namespace orv

@@ -46,7 +46,7 @@ class Untaken {
 
 }  // namespace
 
-void BuildImageOrder(AppState& app, Random& random) {
+void BuildImageOrder(PictureList& app, Random& random) {
   const int count = app.imageCount;
   if (count < 1 || app.imageOrder.size() < static_cast<size_t>(count) + 1) return;
   if (app.settings.ChangeMode == 0) {

@@ -1,12 +1,12 @@
 // The order in which one cycle of the show presents the pictures.
 #pragma once
-#include "startup/app_state.h"
+#include "images/picture_list.h"
 #include "toolkit/random.h"
 
 namespace orv {
 
 // Fills positions 1..imageCount of imageOrder: list order when ChangeMode is 0, otherwise a
 // random permutation drawn rank by rank. Requires imageCount >= 1 and imageOrder sized.
-void BuildImageOrder(AppState& app, Random& random);
+void BuildImageOrder(PictureList& app, Random& random);
 
 }  // namespace orv

@@ -5,18 +5,14 @@
 #include <vector>
 
 #include "core/text.h"
-#include "settings/settings.h"
+#include "images/picture_list.h"
 
 namespace orv {
 
-struct AppState {
+// The settings and the picture list (images/picture_list.h), with what start-up hands on.
+struct AppState : PictureList {
   Text commandLine;              // the text after the program's path
-  Settings settings;
-  std::vector<Text> imageList{Text()};    // 1..imageCount; index 0 unused
-  int16_t imageCount = 0;
-  std::vector<int16_t> imageOrder;        // 1..imageCount; sized once by Main
   int32_t savedCursorCount = 0;
-  int16_t scanAttribute = 0;
   int16_t zoomX = 0;
   int16_t zoomY = 0;
 };

@@ -16,7 +16,7 @@ class FolderScanTest : public ::testing::Test {
     return std::vector<Text>(app.imageList.begin() + 1, app.imageList.begin() + 1 + app.imageCount);
   }
   test::FakeFileSystem fs;
-  AppState app;
+  PictureList app;
 };
 
 TEST_F(FolderScanTest, ListsInBinaryOrderWithUpperCaseFirst) {
@@ -77,7 +77,7 @@ TEST_F(FolderScanTest, BeforeSortingGroupsFollowAttributeThenKind) {
   fs.AddFile(u"C:\\p\\x.bmp", "", 0);
   fs.AddFile(u"C:\\p\\w.wmf", "", kAttrReadOnly);
   app.settings.KindOn = {1, 1, 0, 1};
-  AppState unsorted;
+  PictureList unsorted;
   unsorted.settings = app.settings;
   for (int16_t attribute : {0, 32, 1}) {
     for (const char16_t* pattern : {u"C:\\p\\*.bmp", u"C:\\p\\*.gif", u"C:\\p\\*.wmf"}) {

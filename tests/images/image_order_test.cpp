@@ -22,8 +22,8 @@ struct ScriptedRandom : Random {
   double Next() override { return draws.at(next++); }
 };
 
-AppState WithPictures(int count, int16_t changeMode) {
-  AppState app;
+PictureList WithPictures(int count, int16_t changeMode) {
+  PictureList app;
   app.imageCount = static_cast<int16_t>(count);
   app.imageOrder.assign(static_cast<size_t>(count) + 1, 0);
   app.settings.ChangeMode = changeMode;
@@ -31,7 +31,7 @@ AppState WithPictures(int count, int16_t changeMode) {
 }
 
 TEST(BuildImageOrder, SequentialIsTheListOrderEveryTime) {
-  AppState app = WithPictures(3, 0);
+  PictureList app = WithPictures(3, 0);
   ScriptedRandom random;
   for (int round = 0; round < 2; ++round) {
     BuildImageOrder(app, random);
@@ -41,7 +41,7 @@ TEST(BuildImageOrder, SequentialIsTheListOrderEveryTime) {
 }
 
 TEST(BuildImageOrder, RandomWalksToTheDrawnRankAmongUntakenPictures) {
-  AppState app = WithPictures(4, 1);
+  PictureList app = WithPictures(4, 1);
   app.imageOrder[0] = 99;
   ScriptedRandom random;
   // ranks: floor(u*4)+1 = 3 -> picture 3; floor(u*3)+1 = 1 -> 1; floor(u*2)+1 = 2 -> 4; 1 -> 2
@@ -53,7 +53,7 @@ TEST(BuildImageOrder, RandomWalksToTheDrawnRankAmongUntakenPictures) {
 
 TEST(BuildImageOrder, AtTheLargestCountRanksStillFindTheirPictures) {
   // Alternately the first and the last untaken picture: 1, 32767, 2, 32766, ...
-  AppState app = WithPictures(32767, 1);
+  PictureList app = WithPictures(32767, 1);
   ScriptedRandom random;
   for (int i = 0; i < 32767; ++i) random.draws.push_back(i % 2 ? 0.99999 : 0.0);
   BuildImageOrder(app, random);
@@ -64,7 +64,7 @@ TEST(BuildImageOrder, AtTheLargestCountRanksStillFindTheirPictures) {
 }
 
 TEST(BuildImageOrder, AnyNonZeroModeIsRandomAndOnePictureTakesOneDraw) {
-  AppState app = WithPictures(1, 2);
+  PictureList app = WithPictures(1, 2);
   ScriptedRandom random;
   random.draws = {0.7};
   BuildImageOrder(app, random);
@@ -75,7 +75,7 @@ TEST(BuildImageOrder, AnyNonZeroModeIsRandomAndOnePictureTakesOneDraw) {
 TEST(BuildImageOrder, EveryPictureReachesEveryPositionAndEachCycleIsAPermutation) {
   TickingClock clock;
   ClockSeededRandom random(clock);
-  AppState app = WithPictures(5, 1);
+  PictureList app = WithPictures(5, 1);
   int seen[6][6] = {};
   for (int build = 0; build < 5000; ++build) {
     BuildImageOrder(app, random);
@@ -93,7 +93,7 @@ TEST(BuildImageOrder, EveryPictureReachesEveryPositionAndEachCycleIsAPermutation
 }
 
 TEST(BuildImageOrder, NoPicturesOrAnUnsizedOrderDoNothing) {
-  AppState app;
+  PictureList app;
   ScriptedRandom random;
   app.settings.ChangeMode = 1;
   BuildImageOrder(app, random);  // would never stop counting down if it ran
