@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "display/placement.h"
@@ -43,6 +44,71 @@ TEST(Placement, DrawsTheWholePictureIntoItsBoxAndNothingElse) {
   EXPECT_EQ(master2.Pixel(799, 767), 0x00FF00u);
   EXPECT_EQ(master2.Pixel(223, 0), kWhite);
   EXPECT_EQ(master2.Pixel(800, 767), kWhite);
+}
+
+Surface Noise(int width, int height, uint32_t seed) {
+  Surface s(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) s.SetPixel(x, y, (seed = seed * 1103515245u + 12345u) >> 8);
+  return s;
+}
+
+// A picture read by rows that notes which rows were read and can fail at one.
+class NotedRows final : public PictureRows {
+ public:
+  NotedRows(const Surface& picture, int failAt = -1) : rows_(picture), failAt_(failAt) {}
+  int Width() const override { return rows_.Width(); }
+  int Height() const override { return rows_.Height(); }
+  bool ReadRow(int y, uint32_t* row) override {
+    read.push_back(y);
+    return y != failAt_ && rows_.ReadRow(y, row);
+  }
+  std::vector<int> read;
+
+ private:
+  SurfaceRows rows_;
+  int failAt_;
+};
+
+struct RowsCase {
+  int pw, ph, sw, sh;
+  int16_t sizeMode;
+};
+
+TEST(Placement, RowByRowGivesTheSamePixelsReadingEachRowShownOnceFromTheTop) {
+  const RowsCase cases[] = {
+      {640, 480, 1024, 768, 0},  {1025, 480, 1024, 768, 0}, {2000, 1000, 1024, 768, 0},
+      {1000, 900, 1024, 768, 1}, {600, 800, 1024, 768, 1},  {90, 200, 203, 157, 1},
+      {3000, 2000, 192, 108, 1}, {3, 2, 64, 48, 1},         {1, 1, 64, 48, 0},
+      {50, 4000, 320, 240, 1},   {700, 100, 320, 240, 0},   {64, 48, 0, 0, 1},
+  };
+  uint32_t seed = 1;
+  for (const RowsCase& c : cases) {
+    const Surface picture = Noise(c.pw, c.ph, ++seed);
+    const PictureBox box = *PlacePicture(c.sw, c.sh, c.pw, c.ph, c.sizeMode);
+    Surface expected(c.sw, c.sh, kWhite), got(c.sw, c.sh, kWhite);
+    DrawPicture(expected, picture, box);
+    NotedRows rows(picture);
+    EXPECT_TRUE(DrawPictureRows(got, rows, box)) << c.pw << "x" << c.ph;
+    EXPECT_EQ(got, expected) << c.pw << "x" << c.ph << " on " << c.sw << "x" << c.sh;
+    EXPECT_TRUE(std::is_sorted(rows.read.begin(), rows.read.end()));
+    EXPECT_EQ(std::adjacent_find(rows.read.begin(), rows.read.end()), rows.read.end());
+    EXPECT_LE(rows.read.size(), static_cast<size_t>(std::min(c.ph, c.sh)));
+  }
+}
+
+TEST(Placement, RowByRowStopsAtARowThatCannotBeReadOrWhenAskedTo) {
+  const Surface picture = Noise(300, 200, 7);
+  const PictureBox box = *PlacePicture(160, 120, 300, 200, 1);
+  Surface target(160, 120);
+  NotedRows broken(picture, 100);
+  EXPECT_FALSE(DrawPictureRows(target, broken, box));
+  EXPECT_EQ(broken.read.back(), 100);
+  std::stop_source stop;
+  stop.request_stop();
+  NotedRows unread(picture);
+  EXPECT_FALSE(DrawPictureRows(target, unread, box, stop.get_token()));
+  EXPECT_TRUE(unread.read.empty());
 }
 
 // The index of the plain-coloured picture the screen shows at (x, y), 0 for none.
