@@ -100,12 +100,13 @@ struct Rig {
   Rig(const orv::AppState& state, orv::ScreenMeasure measure, const Surface& desktop,
       const Pictures& loader, uint64_t seed)
       : app(state), random(seed), pictures(loader), host(measure, desktop),
-        window(orv::ShowServices{app, system, random, pictures, music, pump, host,
+        window(orv::ShowServices{app, system, random, pictures, worker, music, pump, host,
                                  orv::DisplayTimers{t1, t2, t3, t4}}) {}
   orv::AppState app;
   orv::test::FakeSystem system;
   Draws random;
   Pictures pictures;
+  orv::test::FakeWorker worker;
   orv::test::FakeMusic music;
   orv::test::FakePump pump;
   ScreenHost host;

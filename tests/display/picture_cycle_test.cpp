@@ -303,5 +303,74 @@ TEST(PictureCycle, InputThatEndsTheShowDuringTheTickStopsThePictureChange) {
   EXPECT_EQ(rig.host.presents, presents) << "an ended show draws no more";
 }
 
+// --- Pictures decoded ahead: the test decides when the worker finishes a job -------------
+
+TEST(DecodeAhead, APictureNotReadyAtItsTickKeepsTheCurrentOneUntilTheFirstTickThatFindsIt) {
+  ShowRig rig;
+  rig.app.settings.PieceCount = 0;
+  rig.app.settings.IntervalSec = 2;
+  rig.AddPictures(3, 40, 30);
+  rig.worker.finishWhenAsked = false;
+  DisplayWindow& w = rig.Load();
+  EXPECT_TRUE(rig.pictures.loads.empty()) << "the drawing thread never decodes";
+  EXPECT_EQ(PictureOnScreen(rig), 0) << "black until the first picture is ready";
+  ASSERT_TRUE(rig.worker.RunNext());
+  EXPECT_EQ(PictureOnScreen(rig), 0) << "nothing changes between ticks";
+  w.Timer3_Timer();
+  EXPECT_EQ(PictureOnScreen(rig), 1) << "an animation tick takes a late picture";
+  EXPECT_EQ(w.PictureIndex, 1);
+  EXPECT_EQ(rig.worker.jobs.size(), 1u) << "the next picture is asked for at once";
+
+  for (int second = 1; second <= 5; ++second) w.Timer4_Timer();  // due at the second
+  EXPECT_EQ(PictureOnScreen(rig), 1);
+  EXPECT_EQ(w.PictureIndex, 1);
+  ASSERT_TRUE(rig.worker.RunNext());
+  w.Timer4_Timer();
+  EXPECT_EQ(PictureOnScreen(rig), 2) << "a one-second tick takes it and shows it at once";
+  EXPECT_EQ(w.SecondCount, 0) << "the waiting seconds were not counted";
+
+  ASSERT_TRUE(rig.worker.RunNext());  // picture 3, early
+  w.Timer4_Timer();
+  w.Timer3_Timer();
+  EXPECT_EQ(PictureOnScreen(rig), 2) << "an early picture waits for its second";
+  w.Timer4_Timer();
+  EXPECT_EQ(PictureOnScreen(rig), 3);
+  EXPECT_EQ(rig.pictures.loads, (std::vector<Text>(rig.app.imageList.begin() + 1,
+                                                   rig.app.imageList.end())));
+}
+
+// Decoded in good time or at the last moment: the same loads, draws and frames.
+TEST(DecodeAhead, OrderDrawsAndPixelsAreThoseOfTheShowThatDecodesAtTheChange) {
+  struct Run {
+    explicit Run(bool ahead) : rig(203, 157) {
+      rig.app.settings.ChangeMode = 1;
+      rig.app.settings.IntervalSec = 1;
+      rig.AddPictures(4);
+      for (int i = 1; i <= 4; ++i) {
+        rig.pictures.pictures[rig.app.imageList[i]] = Noise(40 + 70 * i, 250 - 40 * i, i);
+      }
+      rig.pictures.pictures.erase(rig.app.imageList[3]);
+      rig.worker.finishWhenAsked = !ahead;
+      BuildImageOrder(rig.app, rig.random);
+      rig.Load();
+    }
+    void Tick(int t) {
+      if (!rig.worker.finishWhenAsked) rig.worker.RunUpTo(rig.worker.posted);
+      if (t % 25 == 0) rig.Window().Timer4_Timer();
+      rig.Window().Timer3_Timer();
+    }
+    ShowRig rig;
+  };
+  Run atChange(false), ahead(true);
+  for (int t = 1; t <= 1000; ++t) {
+    atChange.Tick(t);
+    ahead.Tick(t);
+    ASSERT_EQ(ahead.rig.host.screen, atChange.rig.host.screen) << "tick " << t;
+  }
+  EXPECT_EQ(ahead.rig.pictures.loads, atChange.rig.pictures.loads);
+  EXPECT_EQ(ahead.rig.random.log, atChange.rig.random.log);
+  EXPECT_GE(ahead.rig.pictures.loads.size(), 40u);
+}
+
 }  // namespace
 }  // namespace orv::test
