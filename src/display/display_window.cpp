@@ -52,10 +52,7 @@ void DisplayWindow::Form_Load() {
     ChangePicture(false);
   } else {
     // The window is not visible yet: the capture holds the screen as the user left it.
-    Guarded([&] {
-      s_.host.CaptureDesktop(Master);
-      ShowMaster();
-    });
+    Guarded([&] { s_.host.CaptureDesktop(Master); });
   }
   Guarded([&] { ShowMaster(); });
   t.Timer3.SetInterval(30);

@@ -372,5 +372,45 @@ TEST(DecodeAhead, OrderDrawsAndPixelsAreThoseOfTheShowThatDecodesAtTheChange) {
   EXPECT_GE(ahead.rig.pictures.loads.size(), 40u);
 }
 
+// Each of these puts the whole screen on screen once, in one present.
+TEST(PresentOnce, TheLoadAndEveryKindOfChangePresentTheScreenOnce) {
+  struct Case {
+    const char* what;
+    int pictures;
+    bool late;  // the picture is ready only after its tick
+  };
+  for (const Case c : {Case{"load on the desktop", 0, false}, Case{"load on a picture", 2, false},
+                       Case{"change at its second", 2, false}, Case{"late change", 2, true}}) {
+    ShowRig rig(320, 240);
+    rig.app.settings.PieceCount = 0;
+    rig.app.settings.IntervalSec = 1;
+    rig.AddPictures(c.pictures, 32, 24);
+    DisplayWindow& w = rig.Window();
+    auto presented = [&](auto step) {
+      const int presents = rig.host.presents;
+      const uint64_t pixels = rig.host.presentedPixels;
+      step();
+      return std::pair{rig.host.presents - presents, rig.host.presentedPixels - pixels};
+    };
+    const auto once = std::pair{1, uint64_t{320 * 240}};
+    if (c.pictures == 0 || std::string_view(c.what).starts_with("load")) {
+      EXPECT_EQ(presented([&] { w.Form_Load(); }), once) << c.what;
+      continue;
+    }
+    w.Form_Load();
+    rig.worker.finishWhenAsked = !c.late;
+    w.Timer3_Timer();
+    const auto change = presented([&] {
+      w.Timer4_Timer();
+      if (c.late) {
+        rig.worker.RunNext();
+        w.Timer3_Timer();
+      }
+    });
+    EXPECT_EQ(change, once) << c.what;
+    EXPECT_EQ(PictureOnScreen(rig, 160, 120), 2) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace orv::test
