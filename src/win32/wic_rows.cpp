@@ -50,8 +50,9 @@ class WicRows final : public PictureRows {
   bool Open() {
     if (bytes_.empty() || bytes_.size() > 0xFFFFFFFF) return false;
     UINT width = 0, height = 0;
+    void** factory = reinterpret_cast<void**>(factory_.out());
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, reinterpret_cast<void**>(factory_.out()))) ||
+                                IID_IWICImagingFactory, factory)) ||
         FAILED(factory_->CreateStream(stream_.out())) ||
         FAILED(stream_->InitializeFromMemory(reinterpret_cast<BYTE*>(bytes_.data()),
                                              static_cast<DWORD>(bytes_.size()))) ||

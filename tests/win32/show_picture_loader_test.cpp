@@ -32,10 +32,13 @@ std::string NoiseBmp(int w, int h) {
   std::string pixels(size_t(stride) * size_t(h), '\0');
   uint32_t seed = 5;
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w * 3; ++x) pixels[size_t(y * stride + x)] = char((seed = seed * 1103515245u + 12345u) >> 16);
-  return "BM" + Le32(54 + unsigned(pixels.size())) + Le32(0) + Le32(54) + Le32(40) + Le32(unsigned(w)) +
-         Le32(unsigned(h)) + Le16(1) + Le16(24) + Le32(0) + Le32(unsigned(pixels.size())) +
-         Le32(2835) + Le32(2835) + Le32(0) + Le32(0) + pixels;
+    for (int x = 0; x < w * 3; ++x) {
+      pixels[size_t(y * stride + x)] = char((seed = seed * 1103515245u + 12345u) >> 16);
+    }
+  const auto size = unsigned(pixels.size());
+  return "BM" + Le32(54 + size) + Le32(0) + Le32(54) + Le32(40) + Le32(unsigned(w)) +
+         Le32(unsigned(h)) + Le16(1) + Le16(24) + Le32(0) + Le32(size) + Le32(2835) +
+         Le32(2835) + Le32(0) + Le32(0) + pixels;
 }
 
 // A GIF of w x h pixels cycling through 8 colours, colour 5 transparent. The image data are
