@@ -3,20 +3,20 @@
 namespace orv {
 
 ThreadWorker::ThreadWorker(std::function<void()> enter, std::function<void()> leave)
-    : thread_([this, enter = std::move(enter), leave = std::move(leave)](std::stop_token stop) {
-        Run(stop, enter, leave);
+    : thread_([this, enter = std::move(enter), leave = std::move(leave)] {
+        Run(enter, leave);
       }) {}
 
 ThreadWorker::~ThreadWorker() {
   Stop(std::chrono::milliseconds(0));
-  // The jthread's own end joins it.
+  thread_.join();
 }
 
 uint64_t ThreadWorker::Post(Job job) {
   std::lock_guard lock(mutex_);
   ++posted_;
   // After a stop nothing runs any more: the job is dropped, which finishes it.
-  if (thread_.get_stop_token().stop_requested()) return posted_;
+  if (stopping_) return posted_;
   jobs_.emplace_back(posted_, std::move(job));
   wake_.notify_one();
   return posted_;
@@ -31,23 +31,25 @@ bool ThreadWorker::Finished(uint64_t ticket) {
 
 bool ThreadWorker::Stop(std::chrono::milliseconds patience) {
   std::unique_lock lock(mutex_);
-  thread_.request_stop();
+  stopping_ = true;
+  stop_.request_stop();
   jobs_.clear();
   wake_.notify_one();
   return idle_.wait_for(lock, patience, [this] { return running_ == 0; });
 }
 
-void ThreadWorker::Run(std::stop_token stop, std::function<void()> enter,
-                       std::function<void()> leave) {
+void ThreadWorker::Run(const std::function<void()>& enter, const std::function<void()>& leave) {
   if (enter) enter();
   std::unique_lock lock(mutex_);
-  while (wake_.wait(lock, stop, [this] { return !jobs_.empty(); })) {
+  for (;;) {
+    wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+    if (jobs_.empty()) break;
     auto [ticket, job] = std::move(jobs_.front());
     jobs_.pop_front();
     running_ = ticket;
     lock.unlock();
     try {
-      job(stop);
+      job(stop_.get_token());
     } catch (...) {
       // A job that fails leaves nothing behind; the worker goes on with the next.
     }

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <stop_token>
 #include <thread>
 
 #include "toolkit/worker.h"
@@ -30,15 +31,19 @@ class ThreadWorker final : public Worker {
   bool Stop(std::chrono::milliseconds patience);
 
  private:
-  void Run(std::stop_token stop, std::function<void()> enter, std::function<void()> leave);
+  void Run(const std::function<void()>& enter, const std::function<void()>& leave);
 
+  // A plain mutex and condition variables: the C++ library's own waiting on atomics (behind
+  // latches, semaphores and stop callbacks) hung with MinGW's threads.
   std::mutex mutex_;
-  std::condition_variable_any wake_;  // a job was queued, or the thread is to stop
-  std::condition_variable idle_;      // a job ended
+  std::condition_variable wake_;  // a job was queued, or the thread is to stop
+  std::condition_variable idle_;  // a job ended
   std::deque<std::pair<uint64_t, Job>> jobs_;  // waiting, by ticket
   uint64_t posted_ = 0;
-  uint64_t running_ = 0;   // the ticket of the job that runs, 0 for none
-  std::jthread thread_;    // last: it starts once everything above exists
+  uint64_t running_ = 0;  // the ticket of the job that runs, 0 for none
+  bool stopping_ = false;
+  std::stop_source stop_;  // what the jobs are told
+  std::thread thread_;     // last: it starts once everything above exists
 };
 
 }  // namespace orv

@@ -1,10 +1,9 @@
-// The worker thread, driven by latches and promises the test holds: no sleeps, no timing.
+// The worker thread, driven by promises the test holds: no sleeps, no timing.
 #include "toolkit/thread_worker.h"
 
 #include <gtest/gtest.h>
 
 #include <future>
-#include <latch>
 #include <stdexcept>
 #include <vector>
 
@@ -17,11 +16,11 @@ constexpr milliseconds kAsLongAsItTakes{600'000};
 TEST(ThreadWorker, AJobIsFinishedOnlyOnceItHasRunAndJobsRunInOrder) {
   ThreadWorker worker;
   std::promise<void> started;
-  std::latch release(1);
+  std::promise<void> release;
   std::vector<int> ran;
   const uint64_t first = worker.Post([&](std::stop_token) {
     started.set_value();
-    release.wait();
+    release.get_future().wait();
     ran.push_back(1);
   });
   std::promise<void> secondRan;
@@ -33,7 +32,7 @@ TEST(ThreadWorker, AJobIsFinishedOnlyOnceItHasRunAndJobsRunInOrder) {
   EXPECT_FALSE(worker.Finished(first)) << "running";
   EXPECT_FALSE(worker.Finished(second)) << "waiting";
   EXPECT_FALSE(worker.Finished(second + 1)) << "never given";
-  release.count_down();
+  release.set_value();
   secondRan.get_future().wait();
   ASSERT_TRUE(worker.Stop(kAsLongAsItTakes));  // nothing waits any more: idle once it ends
   EXPECT_TRUE(worker.Finished(first));
@@ -44,11 +43,11 @@ TEST(ThreadWorker, AJobIsFinishedOnlyOnceItHasRunAndJobsRunInOrder) {
 TEST(ThreadWorker, StopAsksTheRunningJobToStopDropsTheWaitingOnesAndSaysWhenItIsStuck) {
   ThreadWorker worker;
   std::promise<void> started;
-  std::latch release(1);
+  std::promise<void> release;
   bool askedToStop = false, laterRan = false;
   const uint64_t stuck = worker.Post([&](std::stop_token stop) {
     started.set_value();
-    release.wait();  // a call that cannot be interrupted
+    release.get_future().wait();  // a call that cannot be interrupted
     askedToStop = stop.stop_requested();
   });
   const uint64_t waiting = worker.Post([&](std::stop_token) { laterRan = true; });
@@ -58,7 +57,7 @@ TEST(ThreadWorker, StopAsksTheRunningJobToStopDropsTheWaitingOnesAndSaysWhenItIs
   EXPECT_TRUE(worker.Finished(waiting)) << "dropped";
   const uint64_t afterStop = worker.Post([&](std::stop_token) { laterRan = true; });
   EXPECT_TRUE(worker.Finished(afterStop)) << "dropped at once";
-  release.count_down();
+  release.set_value();
   EXPECT_TRUE(worker.Stop(kAsLongAsItTakes));
   EXPECT_TRUE(worker.Finished(stuck));
   EXPECT_TRUE(askedToStop);
