@@ -48,6 +48,15 @@ struct NoPictures : PictureLoader {
   std::optional<Surface> Load(const Text&) override { return std::nullopt; }
 };
 
+struct InlineWork : Worker {
+  uint64_t Post(Job job) override {
+    job(std::stop_token());
+    return ++posted;
+  }
+  bool Finished(uint64_t) override { return true; }
+  uint64_t posted = 0;
+};
+
 struct NoPump : EventPump {
   void DoEvents() override {}
 };
@@ -101,11 +110,12 @@ void ShowTick(benchmark::State& state) {
   NoSystem system;
   Sequence random;
   NoPictures pictures;
+  InlineWork worker;
   NoMusic music;
   NoPump pump;
   RecordingScreen screen(width, height);
   Quiet t1, t2, t3, t4;
-  DisplayWindow w(ShowServices{app, system, random, pictures, music, pump, screen,
+  DisplayWindow w(ShowServices{app, system, random, pictures, worker, music, pump, screen,
                                DisplayTimers{t1, t2, t3, t4}});
   w.Form_Load();
   w.SetFullFrameComposition(fullFrame);

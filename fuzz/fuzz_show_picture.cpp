@@ -61,12 +61,13 @@ struct Rig {
   Rig(const AppState& state, ScreenMeasure measure, const Surface& desktop,
       const PicturesByPath& loader, uint64_t seed)
       : app(state), random(seed), pictures(loader), host(measure, desktop),
-        window(ShowServices{app, system, random, pictures, music, pump, host,
-                                 DisplayTimers{t1, t2, t3, t4}}) {}
+        window(ShowServices{app, system, random, pictures, worker, music, pump, host,
+                            DisplayTimers{t1, t2, t3, t4}}) {}
   AppState app;
   test::FakeSystem system;
   SeededDraws random;
   PicturesByPath pictures;
+  test::FakeWorker worker;
   test::FakeMusic music;
   test::FakePump pump;
   ScreenHost host;

@@ -103,6 +103,9 @@ void DisplayWindow::MovePass() {
 
 void DisplayWindow::Timer3_Timer() {
   if (exit_.Ended()) return;
+  // A change whose picture was not ready at its one-second tick happens at the first tick
+  // that finds it ready; this tick's frame puts it on screen.
+  if (changeDue_) ChangePicture(false);
   SetCrashFactors();
   s_.timers.Timer3.SetInterval(s_.app.settings.Speed);
   MovePass();

@@ -10,7 +10,8 @@ namespace orv {
 DisplayWindow::DisplayWindow(ShowServices services)
     : s_(services),
       exit_(ExitServices{services.app, services.system, services.music, services.timers.Timer1,
-                         services.timers.Timer2, services.host}) {
+                         services.timers.Timer2, services.host}),
+      ahead_(services.worker, services.pictures) {
   BallPic = MakeBallPic();
   drawnBoxes_.reserve(2 * kBallSlots);
   boxes_.reserve(2 * kBallSlots);
@@ -44,13 +45,14 @@ void DisplayWindow::Form_Load() {
 
   if (s_.app.imageCount != 0) {
     PictureIndex = 0;
-    Guarded([&] { ShowNextPicture(); });
+    Guarded([&] { PrepareNextPicture(); });
+    // Master takes the first picture now if it is ready already, or else at the first tick
+    // that finds it ready; until then the show runs on black.
+    changeDue_ = true;
+    ChangePicture(false);
   } else {
     // The window is not visible yet: the capture holds the screen as the user left it.
-    Guarded([&] {
-      s_.host.CaptureDesktop(Master);
-      ShowMaster();
-    });
+    Guarded([&] { s_.host.CaptureDesktop(Master); });
   }
   Guarded([&] { ShowMaster(); });
   t.Timer3.SetInterval(30);
@@ -144,20 +146,35 @@ void DisplayWindow::Timer4_Timer() {
   Guarded([&] { s_.pump.DoEvents(); });
   if (exit_.Ended()) return;
 
+  // While a change waits for its picture the seconds are not counted: the picture after it
+  // gets its whole interval.
+  if (changeDue_) {
+    ChangePicture(true);
+    return;
+  }
   const AppState& app = s_.app;
   if (app.imageCount > 1) {
     SecondCount = static_cast<int16_t>(SecondCount + 1);
     if (SecondCount >= app.settings.IntervalSec) {
       SecondCount = 0;
-      bool shown = false;
-      Guarded([&] { shown = ShowNextPicture(); });
-      // A picture that could not be loaded leaves the current one on screen.
-      if (shown) {
-        Guarded([&] { ShowMaster(); });
-        RestoreBuffer();
-        masterChanges_.clear();
-      }
+      changeDue_ = true;
+      ChangePicture(true);
     }
+  }
+}
+
+void DisplayWindow::ChangePicture(bool atOnce) {
+  PictureChange change = PictureChange::kNotReady;
+  Guarded([&] { change = ShowNextPicture(); });
+  if (change == PictureChange::kNotReady) return;  // the current picture stays for now
+  changeDue_ = false;
+  // A picture that could not be loaded leaves the current one on screen. A new one is put
+  // on screen at once, or by the frame that is about to be composed (the whole of Master
+  // is marked changed), never both.
+  if (change == PictureChange::kShown && atOnce) {
+    Guarded([&] { ShowMaster(); });
+    RestoreBuffer();
+    masterChanges_.clear();
   }
 }
 

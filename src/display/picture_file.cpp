@@ -95,4 +95,21 @@ std::optional<PictureHeader> ReadPictureHeader(std::string_view bytes) {
   return header;
 }
 
+int64_t MostShowPixels(PictureKind kind) {
+  switch (kind) {
+    case PictureKind::kJpeg:
+    case PictureKind::kGif:
+      return 50'000'000;
+    case PictureKind::kBmp:
+      return 20'000'000;
+    case PictureKind::kWmf:
+      return 12'000'000;
+  }
+  return 0;
+}
+
+bool FitsShowDecode(const PictureHeader& header) {
+  return header.width * header.height <= MostShowPixels(header.kind);
+}
+
 }  // namespace orv

@@ -25,4 +25,15 @@ inline constexpr int64_t kLongestPictureSide = 32767;
 // header is cut short, or the declared size is empty or too large.
 std::optional<PictureHeader> ReadPictureHeader(std::string_view bytes);
 
+// Largest pictures the running show decodes, by kind, so that a decode never takes the
+// program far beyond what the screen needs. Measured under Wine at 1920 x 1080, where the
+// program holds some 75 MB of its own: the decoders keep the whole picture while its rows
+// are read, a JPEG at 3 bytes a pixel (48 MP: 227 MB in all), a BMP at up to 4 beside its
+// file's own 4 (24 bits, 24 MP: 218 MB), a GIF at 1 (24 MP: 106 MB); a metafile is drawn
+// whole into two 32-bit copies. With these bounds the program stays under 250 MB. A larger
+// picture is refused from its header at once, before any decoding: a 96-MP JPEG would take
+// the JPEG decoder alone 290 MB and seconds.
+int64_t MostShowPixels(PictureKind kind);
+bool FitsShowDecode(const PictureHeader& header);
+
 }  // namespace orv

@@ -3,7 +3,9 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 
+#include "toolkit/picture_loader.h"
 #include "toolkit/surface.h"
 
 namespace orv {
@@ -22,5 +24,11 @@ std::optional<PictureBox> PlacePicture(int32_t screenW, int32_t screenH, int32_t
 
 // Copies or stretches (COLORONCOLOR) the whole picture into its box on `target`.
 void DrawPicture(Surface& target, const Surface& picture, const PictureBox& box);
+
+// DrawPicture for a picture read by rows: the same pixels, reading only the rows the box
+// shows on `target`, from the top down. false when a row cannot be read or `stop` asks to
+// stop; the target is then drawn in part.
+bool DrawPictureRows(Surface& target, PictureRows& picture, const PictureBox& box,
+                     std::stop_token stop = {});
 
 }  // namespace orv

@@ -68,19 +68,19 @@ void StretchBlt(Surface& dst, int dx, int dy, int dw, int dh, const Surface& src
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0 || src.Empty()) return;
   const int x0 = std::max(dx, 0), x1 = std::min<int64_t>(int64_t{dx} + dw, dst.Width());
   const int y0 = std::max(dy, 0), y1 = std::min<int64_t>(int64_t{dy} + dh, dst.Height());
-  // Source column of target column i: the one under the centre of i, (2i + 1) * sw / (2 dw).
-  auto sourceOf = [](int64_t i, int64_t s, int64_t d, int origin, int limit) {
-    const int64_t v = origin + (2 * i + 1) * s / (2 * d);
-    return static_cast<int>(std::clamp<int64_t>(v, 0, limit - 1));
-  };
   std::vector<int> columns;
   columns.reserve(static_cast<size_t>(std::max(0, x1 - x0)));
-  for (int x = x0; x < x1; ++x) columns.push_back(sourceOf(x - dx, sw, dw, sx, src.Width()));
+  for (int x = x0; x < x1; ++x) columns.push_back(StretchSource(x - dx, sw, dw, sx, src.Width()));
   for (int y = y0; y < y1; ++y) {
-    const uint32_t* s = src.Row(sourceOf(y - dy, sh, dh, sy, src.Height()));
+    const uint32_t* s = src.Row(StretchSource(y - dy, sh, dh, sy, src.Height()));
     uint32_t* d = dst.Row(y);
     for (int x = x0; x < x1; ++x) d[x] = s[columns[static_cast<size_t>(x - x0)]];
   }
+}
+
+int StretchSource(int64_t i, int64_t s, int64_t d, int origin, int limit) {
+  const int64_t v = origin + (2 * i + 1) * s / (2 * d);
+  return static_cast<int>(std::clamp<int64_t>(v, 0, limit - 1));
 }
 
 }  // namespace orv

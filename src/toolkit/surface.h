@@ -65,4 +65,9 @@ void BitBlt(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int 
 void StretchBlt(Surface& dst, int dx, int dy, int dw, int dh, const Surface& src, int sx, int sy,
                 int sw, int sh);
 
+// The source pixel StretchBlt takes for target pixel i (counted from the box's edge) when
+// `s` source pixels from `origin` stretch over `d` target pixels: the one under the centre
+// of i, origin + (2i + 1) s / (2d), held to 0 .. limit - 1.
+int StretchSource(int64_t i, int64_t s, int64_t d, int origin, int limit);
+
 }  // namespace orv

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 
 #include "settings/settings_store.h"
@@ -28,6 +29,11 @@ struct App {
 void OpenDisplayWindow(App& app);
 void RunSettingsDialog(App& app);
 void OpenPreviewWindow(App& app, HWND host, int32_t width, int32_t height);
+
+// Once the message loop has ended: stops the show's picture worker and frees the show's
+// state. false when the worker is still inside a decode after `patience`; the state is then
+// left as it is, for the worker still uses it.
+bool CloseDisplayWindow(std::chrono::milliseconds patience);
 
 // The music module for the display window, over the system's multimedia interface.
 std::unique_ptr<MusicPlayer> CreateMusicPlayer(App& app);

@@ -50,5 +50,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  return static_cast<int>(msg.wParam);
+  const int code = static_cast<int>(msg.wParam);
+  // A decode cannot be interrupted inside the system's decoder, and a large picture takes
+  // it seconds. Rather than keep the user waiting for a picture nobody will see, the program
+  // then ends at once, and the system ends the worker thread with it. The program's own
+  // end, which runs the destructors of state the worker still uses, must not run then.
+  constexpr std::chrono::milliseconds kPatience{300};
+  if (!orv::win::CloseDisplayWindow(kPatience)) TerminateProcess(GetCurrentProcess(), code);
+  return code;
 }

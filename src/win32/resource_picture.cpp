@@ -4,6 +4,7 @@
 #include <olectl.h>
 
 #include <cstring>
+#include <memory>
 
 #include "win32/surface_bitmap.h"
 
@@ -18,58 +19,79 @@ int ToPixels(OLE_XSIZE_HIMETRIC himetric, int axis) {
   return MulDiv(himetric, dpi > 0 ? dpi : 96, 2540);
 }
 
-std::optional<Surface> Render(IPicture* picture) {
+// The picture drawn at its own size into a bitmap of ours; null when it cannot be.
+std::unique_ptr<SurfaceBitmap> Render(IPicture* picture) {
   OLE_XSIZE_HIMETRIC hmWidth = 0;
   OLE_YSIZE_HIMETRIC hmHeight = 0;
   if (FAILED(picture->get_Width(&hmWidth)) || FAILED(picture->get_Height(&hmHeight))) {
-    return std::nullopt;
+    return nullptr;
   }
   const int width = ToPixels(hmWidth, LOGPIXELSX);
   const int height = ToPixels(hmHeight, LOGPIXELSY);
-  SurfaceBitmap target;
-  if (width <= 0 || height <= 0 || !target.Resize(width, height)) return std::nullopt;
+  auto target = std::make_unique<SurfaceBitmap>();
+  if (width <= 0 || height <= 0 || !target->Resize(width, height)) return nullptr;
   // Metafiles draw only their own shapes: the rest of the picture is white paper.
   short type = PICTYPE_NONE;
   const bool metafile = SUCCEEDED(picture->get_Type(&type)) &&
                         (type == PICTYPE_METAFILE || type == PICTYPE_ENHMETAFILE);
   if (metafile) {
-    target.Put(Surface(width, height, kWhite), 0, 0);
+    target->Put(Surface(width, height, kWhite), 0, 0);
   }
   // Picture space runs bottom-up: start at the top edge and go down by a negative height.
-  if (FAILED(picture->Render(target.Dc(), 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight,
+  if (FAILED(picture->Render(target->Dc(), 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight,
                              nullptr))) {
-    return std::nullopt;
+    return nullptr;
   }
-  return target.Take();
+  return target;
 }
 
-}  // namespace
+// Decodes the stream's picture; the system's copy of it is freed before ours is made.
+std::optional<Surface> DecodeStream(IStream* stream, size_t size) {
+  IPicture* picture = nullptr;
+  const HRESULT loaded = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                                        reinterpret_cast<void**>(&picture));
+  stream->Release();
+  if (FAILED(loaded) || !picture) return std::nullopt;
+  const std::unique_ptr<SurfaceBitmap> drawn = Render(picture);
+  picture->Release();
+  if (!drawn) return std::nullopt;
+  return drawn->Take();
+}
 
-std::optional<Surface> DecodePicture(const void* bytes, size_t size) {
-  if (!bytes || size == 0 || size > 0x7FFFFFFF) return std::nullopt;
-  // The loader reads from a stream; the stream owns a movable copy of the bytes.
+// A stream over a movable copy of the bytes, which the stream owns; null on failure.
+IStream* StreamOf(const void* bytes, size_t size) {
+  if (!bytes || size == 0 || size > 0x7FFFFFFF) return nullptr;
   HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!copy) return std::nullopt;
+  if (!copy) return nullptr;
   void* target = GlobalLock(copy);
   if (!target) {
     GlobalFree(copy);
-    return std::nullopt;
+    return nullptr;
   }
   std::memcpy(target, bytes, size);
   GlobalUnlock(copy);
   IStream* stream = nullptr;
   if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
     GlobalFree(copy);
-    return std::nullopt;
+    return nullptr;
   }
-  IPicture* picture = nullptr;
-  const HRESULT loaded = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                                        reinterpret_cast<void**>(&picture));
-  stream->Release();
-  if (FAILED(loaded) || !picture) return std::nullopt;
-  std::optional<Surface> result = Render(picture);
-  picture->Release();
-  return result;
+  return stream;
+}
+
+}  // namespace
+
+std::optional<Surface> DecodePicture(const void* bytes, size_t size) {
+  IStream* stream = StreamOf(bytes, size);
+  if (!stream) return std::nullopt;
+  return DecodeStream(stream, size);
+}
+
+std::optional<Surface> DecodePicture(std::string&& bytes) {
+  const size_t size = bytes.size();
+  IStream* stream = StreamOf(bytes.data(), size);
+  std::string().swap(bytes);
+  if (!stream) return std::nullopt;
+  return DecodeStream(stream, size);
 }
 
 std::optional<Surface> LoadResourcePicture(HINSTANCE instance, int id) {

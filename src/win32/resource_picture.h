@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 
 #include "toolkit/surface.h"
 
@@ -12,6 +13,8 @@ namespace orv::win {
 
 // The picture in `bytes` at its own size; a metafile is drawn over white.
 std::optional<Surface> DecodePicture(const void* bytes, size_t size);
+// The same for the bytes of a file, which are freed as soon as the decoder has its copy.
+std::optional<Surface> DecodePicture(std::string&& bytes);
 
 // Decodes the RCDATA resource `id` (a BMP, GIF or JPEG file image) at its own size.
 std::optional<Surface> LoadResourcePicture(HINSTANCE instance, int id);

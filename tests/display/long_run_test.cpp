@@ -161,11 +161,12 @@ TEST(LongRun, HoursOfTicksKeepThePoolCountTrueAndTheHeapFlat) {
   ClockSeededRandom random(clock);
   FakeSystem system;
   TwoPictures pictures;
+  FakeWorker worker;
   FakeMusic music;
   FakePump pump;
   CountingHost host(320, 240);
   FakeTimer timer1, timer2, timer3, timer4;
-  DisplayWindow window(ShowServices{app, system, random, pictures, music, pump, host,
+  DisplayWindow window(ShowServices{app, system, random, pictures, worker, music, pump, host,
                                     DisplayTimers{timer1, timer2, timer3, timer4}});
   const Resident atStart = ReadResident();
   window.Form_Load();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "display/placement.h"
@@ -43,6 +44,71 @@ TEST(Placement, DrawsTheWholePictureIntoItsBoxAndNothingElse) {
   EXPECT_EQ(master2.Pixel(799, 767), 0x00FF00u);
   EXPECT_EQ(master2.Pixel(223, 0), kWhite);
   EXPECT_EQ(master2.Pixel(800, 767), kWhite);
+}
+
+Surface Noise(int width, int height, uint32_t seed) {
+  Surface s(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) s.SetPixel(x, y, (seed = seed * 1103515245u + 12345u) >> 8);
+  return s;
+}
+
+// A picture read by rows that notes which rows were read and can fail at one.
+class NotedRows final : public PictureRows {
+ public:
+  NotedRows(const Surface& picture, int failAt = -1) : rows_(picture), failAt_(failAt) {}
+  int Width() const override { return rows_.Width(); }
+  int Height() const override { return rows_.Height(); }
+  bool ReadRow(int y, uint32_t* row) override {
+    read.push_back(y);
+    return y != failAt_ && rows_.ReadRow(y, row);
+  }
+  std::vector<int> read;
+
+ private:
+  SurfaceRows rows_;
+  int failAt_;
+};
+
+struct RowsCase {
+  int pw, ph, sw, sh;
+  int16_t sizeMode;
+};
+
+TEST(Placement, RowByRowGivesTheSamePixelsReadingEachRowShownOnceFromTheTop) {
+  const RowsCase cases[] = {
+      {640, 480, 1024, 768, 0},  {1025, 480, 1024, 768, 0}, {2000, 1000, 1024, 768, 0},
+      {1000, 900, 1024, 768, 1}, {600, 800, 1024, 768, 1},  {90, 200, 203, 157, 1},
+      {3000, 2000, 192, 108, 1}, {3, 2, 64, 48, 1},         {1, 1, 64, 48, 0},
+      {50, 4000, 320, 240, 1},   {700, 100, 320, 240, 0},   {64, 48, 0, 0, 1},
+  };
+  uint32_t seed = 1;
+  for (const RowsCase& c : cases) {
+    const Surface picture = Noise(c.pw, c.ph, ++seed);
+    const PictureBox box = *PlacePicture(c.sw, c.sh, c.pw, c.ph, c.sizeMode);
+    Surface expected(c.sw, c.sh, kWhite), got(c.sw, c.sh, kWhite);
+    DrawPicture(expected, picture, box);
+    NotedRows rows(picture);
+    EXPECT_TRUE(DrawPictureRows(got, rows, box)) << c.pw << "x" << c.ph;
+    EXPECT_EQ(got, expected) << c.pw << "x" << c.ph << " on " << c.sw << "x" << c.sh;
+    EXPECT_TRUE(std::is_sorted(rows.read.begin(), rows.read.end()));
+    EXPECT_EQ(std::adjacent_find(rows.read.begin(), rows.read.end()), rows.read.end());
+    EXPECT_LE(rows.read.size(), static_cast<size_t>(std::min(c.ph, c.sh)));
+  }
+}
+
+TEST(Placement, RowByRowStopsAtARowThatCannotBeReadOrWhenAskedTo) {
+  const Surface picture = Noise(300, 200, 7);
+  const PictureBox box = *PlacePicture(160, 120, 300, 200, 1);
+  Surface target(160, 120);
+  NotedRows broken(picture, 100);
+  EXPECT_FALSE(DrawPictureRows(target, broken, box));
+  EXPECT_EQ(broken.read.back(), 100);
+  std::stop_source stop;
+  stop.request_stop();
+  NotedRows unread(picture);
+  EXPECT_FALSE(DrawPictureRows(target, unread, box, stop.get_token()));
+  EXPECT_TRUE(unread.read.empty());
 }
 
 // The index of the plain-coloured picture the screen shows at (x, y), 0 for none.
@@ -235,6 +301,115 @@ TEST(PictureCycle, InputThatEndsTheShowDuringTheTickStopsThePictureChange) {
   w.Timer3_Timer();
   w.Timer4_Timer();
   EXPECT_EQ(rig.host.presents, presents) << "an ended show draws no more";
+}
+
+// --- Pictures decoded ahead: the test decides when the worker finishes a job -------------
+
+TEST(DecodeAhead, APictureNotReadyAtItsTickKeepsTheCurrentOneUntilTheFirstTickThatFindsIt) {
+  ShowRig rig;
+  rig.app.settings.PieceCount = 0;
+  rig.app.settings.IntervalSec = 2;
+  rig.AddPictures(3, 40, 30);
+  rig.worker.finishWhenAsked = false;
+  DisplayWindow& w = rig.Load();
+  EXPECT_TRUE(rig.pictures.loads.empty()) << "the drawing thread never decodes";
+  EXPECT_EQ(PictureOnScreen(rig), 0) << "black until the first picture is ready";
+  ASSERT_TRUE(rig.worker.RunNext());
+  EXPECT_EQ(PictureOnScreen(rig), 0) << "nothing changes between ticks";
+  w.Timer3_Timer();
+  EXPECT_EQ(PictureOnScreen(rig), 1) << "an animation tick takes a late picture";
+  EXPECT_EQ(w.PictureIndex, 1);
+  EXPECT_EQ(rig.worker.jobs.size(), 1u) << "the next picture is asked for at once";
+
+  for (int second = 1; second <= 5; ++second) w.Timer4_Timer();  // due at the second
+  EXPECT_EQ(PictureOnScreen(rig), 1);
+  EXPECT_EQ(w.PictureIndex, 1);
+  ASSERT_TRUE(rig.worker.RunNext());
+  w.Timer4_Timer();
+  EXPECT_EQ(PictureOnScreen(rig), 2) << "a one-second tick takes it and shows it at once";
+  EXPECT_EQ(w.SecondCount, 0) << "the waiting seconds were not counted";
+
+  ASSERT_TRUE(rig.worker.RunNext());  // picture 3, early
+  w.Timer4_Timer();
+  w.Timer3_Timer();
+  EXPECT_EQ(PictureOnScreen(rig), 2) << "an early picture waits for its second";
+  w.Timer4_Timer();
+  EXPECT_EQ(PictureOnScreen(rig), 3);
+  EXPECT_EQ(rig.pictures.loads, (std::vector<Text>(rig.app.imageList.begin() + 1,
+                                                   rig.app.imageList.end())));
+}
+
+// Decoded in good time or at the last moment: the same loads, draws and frames.
+TEST(DecodeAhead, OrderDrawsAndPixelsAreThoseOfTheShowThatDecodesAtTheChange) {
+  struct Run {
+    explicit Run(bool ahead) : rig(203, 157) {
+      rig.app.settings.ChangeMode = 1;
+      rig.app.settings.IntervalSec = 1;
+      rig.AddPictures(4);
+      for (int i = 1; i <= 4; ++i) {
+        rig.pictures.pictures[rig.app.imageList[i]] = Noise(40 + 70 * i, 250 - 40 * i, i);
+      }
+      rig.pictures.pictures.erase(rig.app.imageList[3]);
+      rig.worker.finishWhenAsked = !ahead;
+      BuildImageOrder(rig.app, rig.random);
+      rig.Load();
+    }
+    void Tick(int t) {
+      if (!rig.worker.finishWhenAsked) rig.worker.RunUpTo(rig.worker.posted);
+      if (t % 25 == 0) rig.Window().Timer4_Timer();
+      rig.Window().Timer3_Timer();
+    }
+    ShowRig rig;
+  };
+  Run atChange(false), ahead(true);
+  for (int t = 1; t <= 1000; ++t) {
+    atChange.Tick(t);
+    ahead.Tick(t);
+    ASSERT_EQ(ahead.rig.host.screen, atChange.rig.host.screen) << "tick " << t;
+  }
+  EXPECT_EQ(ahead.rig.pictures.loads, atChange.rig.pictures.loads);
+  EXPECT_EQ(ahead.rig.random.log, atChange.rig.random.log);
+  EXPECT_GE(ahead.rig.pictures.loads.size(), 40u);
+}
+
+// Each of these puts the whole screen on screen once, in one present.
+TEST(PresentOnce, TheLoadAndEveryKindOfChangePresentTheScreenOnce) {
+  struct Case {
+    const char* what;
+    int pictures;
+    bool late;  // the picture is ready only after its tick
+  };
+  for (const Case c : {Case{"load on the desktop", 0, false}, Case{"load on a picture", 2, false},
+                       Case{"change at its second", 2, false}, Case{"late change", 2, true}}) {
+    ShowRig rig(320, 240);
+    rig.app.settings.PieceCount = 0;
+    rig.app.settings.IntervalSec = 1;
+    rig.AddPictures(c.pictures, 32, 24);
+    DisplayWindow& w = rig.Window();
+    auto presented = [&](auto step) {
+      const int presents = rig.host.presents;
+      const uint64_t pixels = rig.host.presentedPixels;
+      step();
+      return std::pair{rig.host.presents - presents, rig.host.presentedPixels - pixels};
+    };
+    const auto once = std::pair{1, uint64_t{320 * 240}};
+    if (c.pictures == 0 || std::string_view(c.what).starts_with("load")) {
+      EXPECT_EQ(presented([&] { w.Form_Load(); }), once) << c.what;
+      continue;
+    }
+    w.Form_Load();
+    rig.worker.finishWhenAsked = !c.late;
+    w.Timer3_Timer();
+    const auto change = presented([&] {
+      w.Timer4_Timer();
+      if (c.late) {
+        rig.worker.RunNext();
+        w.Timer3_Timer();
+      }
+    });
+    EXPECT_EQ(change, once) << c.what;
+    EXPECT_EQ(PictureOnScreen(rig, 160, 120), 2) << c.what;
+  }
 }
 
 }  // namespace

@@ -101,5 +101,29 @@ TEST(PictureHeader, DamagedBytesNeverReadOutsideTheFile) {
   EXPECT_GT(accepted, 0);
 }
 
+TEST(PictureHeader, TheShowDecodesEachKindUpToWhatItsDecoderCanHoldBesideTheScreen) {
+  struct Case {
+    PictureKind kind;
+    int64_t width, height;
+    bool decoded;
+  };
+  const Case cases[] = {
+      {PictureKind::kJpeg, 6000, 4000, true},   // a 24-MP photo
+      {PictureKind::kJpeg, 10000, 5000, true},  // 50 MP
+      {PictureKind::kJpeg, 10000, 5001, false},
+      {PictureKind::kJpeg, 9800, 9800, false},  // 96 MP
+      {PictureKind::kBmp, 5000, 4000, true},
+      {PictureKind::kBmp, 5000, 4001, false},
+      {PictureKind::kGif, 10000, 5000, true},
+      {PictureKind::kGif, 10000, 5001, false},
+      {PictureKind::kWmf, 32000, 375, true},
+      {PictureKind::kWmf, 32000, 376, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FitsShowDecode(PictureHeader{c.kind, c.width, c.height}), c.decoded)
+        << int(c.kind) << " " << c.width << "x" << c.height;
+  }
+}
+
 }  // namespace
 }  // namespace orv

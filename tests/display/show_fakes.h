@@ -1,6 +1,6 @@
 // Stand-ins for the show's platform: timers the test fires by hand, a scripted random
-// source, a picture store, a recording music module and a host whose "screen" only learns
-// what the window presents.
+// source, a picture store, a worker whose jobs finish when the test says, a recording music
+// module and a host whose "screen" only learns what the window presents.
 #pragma once
 #include <deque>
 #include <functional>
@@ -15,6 +15,7 @@
 #include "toolkit/picture_loader.h"
 #include "toolkit/random.h"
 #include "toolkit/timer.h"
+#include "toolkit/worker.h"
 
 namespace orv::test {
 
@@ -81,6 +82,37 @@ class FakePictures : public PictureLoader {
   }
   std::map<Text, Surface> pictures;
   std::vector<Text> loads;
+};
+
+// Jobs run on the test's thread, in order: by default the moment the show first asks
+// whether one has finished (a decode that is always just in time), or, with
+// `finishWhenAsked` off, only when the test runs them.
+class FakeWorker : public Worker {
+ public:
+  uint64_t Post(Job job) override {
+    jobs.emplace_back(++posted, std::move(job));
+    return posted;
+  }
+  bool Finished(uint64_t ticket) override {
+    if (finishWhenAsked) RunUpTo(ticket);
+    return ticket <= posted && (jobs.empty() || ticket < jobs.front().first);
+  }
+  // Runs the oldest waiting job; false when none waits.
+  bool RunNext() {
+    if (jobs.empty()) return false;
+    auto [ticket, job] = std::move(jobs.front());
+    jobs.pop_front();
+    job(stop.get_token());
+    return true;
+  }
+  void RunUpTo(uint64_t ticket) {
+    while (!jobs.empty() && jobs.front().first <= ticket) RunNext();
+  }
+
+  bool finishWhenAsked = true;
+  std::deque<std::pair<uint64_t, Job>> jobs;  // waiting, by ticket
+  uint64_t posted = 0;
+  std::stop_source stop;
 };
 
 class FakeMusic : public MusicPlayer {

@@ -45,7 +45,7 @@ struct ShowRig {
   DisplayWindow& Window() {
     if (!window) {
       window = std::make_unique<DisplayWindow>(ShowServices{
-          app, system, *rng, pictures, music, pump, host,
+          app, system, *rng, pictures, worker, music, pump, host,
           DisplayTimers{timer1, timer2, timer3, timer4}});
     }
     return *window;
@@ -60,6 +60,7 @@ struct ShowRig {
   ScriptedRandom random;
   Random* rng = &random;  // what the window draws from
   FakePictures pictures;
+  FakeWorker worker;  // after the pictures: its jobs use them
   FakeMusic music;
   FakePump pump;
   FakeHost host;
