@@ -7,11 +7,14 @@
 
 #include <memory>
 
+#include "bench_stubs.h"
 #include "display/display_window.h"
 #include "display/placement.h"
 
 namespace orv {
 namespace {
+
+using namespace bench;  // NOLINT: the stand-ins
 
 constexpr int kScreenW = 3840, kScreenH = 2160;
 constexpr int kPhotoW = 6000, kPhotoH = 4000;
@@ -69,47 +72,6 @@ void PlaceRowByRow(benchmark::State& state) {
 
 // --- the change on the drawing thread ------------------------------------------------------
 
-struct Quiet : Timer {
-  void SetInterval(int32_t ms) override { interval = ms; }
-  int32_t Interval() const override { return interval; }
-  void SetEnabled(bool on) override { enabled = on; }
-  bool Enabled() const override { return enabled; }
-  int32_t interval = 0;
-  bool enabled = false;
-};
-struct NoSystem : System {
-  bool TopLevelWindowExists(const Text&) override { return false; }
-  VersionInfo GetVersion() override { return {1, 2}; }
-  void SystemParameters(uint32_t, int32_t) override {}
-  int32_t ShowCursor(int32_t) override { return 0; }
-  void ChangeScreenSaverPassword(WindowHandle) override {}
-  int32_t VerifyScreenSavePassword(WindowHandle) override { return 1; }
-  void ShowMessage(const Text&) override {}
-};
-struct NoMusic : MusicPlayer {
-  void CdOpen() override {}
-  void CdWatch() override {}
-  bool CdWatchOn() const override { return false; }
-  void CdPreviousTrack() override {}
-  void CdNextTrack() override {}
-  void CdStop() override {}
-  void Mp3Play() override {}
-  void Mp3Watch() override {}
-  void Mp3Stop() override {}
-  void WavPlay() override {}
-  void WavStop() override {}
-};
-struct NoPump : EventPump {
-  void DoEvents() override {}
-};
-struct Sequence : Random {
-  void Reseed() override {}
-  double Next() override {
-    state = state * 6364136223846793005ull + 1442695040888963407ull;
-    return static_cast<double>(state >> 11) * 0x1.0p-53;
-  }
-  uint64_t state = 99;
-};
 struct CountingScreen : DisplayHost {
   WindowHandle Handle() const override { return 1; }
   void UnloadAndEnd() override {}
