@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "bench_stubs.h"
-#include "display/display_window.h"
+#include "display/show.h"
 #include "display/placement.h"
 
 namespace orv {

@@ -7,7 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_stubs.h"
-#include "display/display_window.h"
+#include "display/show.h"
 
 namespace orv {
 namespace {

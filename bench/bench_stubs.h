@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "display/display_window.h"
+#include "display/show.h"
 
 namespace orv::bench {
 

@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <limits>
 
-#include "display/display_window.h"
+#include "display/show.h"
 #include "display/placement.h"
-#include "display/show_fakes.h"
+#include "support/show_fakes.h"
 #include "fuzz_harness.h"
 #include "support/fake_system.h"
 

@@ -41,7 +41,7 @@ SliderState SliderFor(Setting setting, int16_t largeChange) {
 
 }  // namespace
 
-DialogModel::DialogModel(AppState& app, DialogServices services)
+DialogModel::DialogModel(PictureList& app, DialogServices services)
     : app_(app), services_(services), pace_(services.clock) {
   for (const ControlLayout& row : DialogLayout()) {
     ControlState state;
@@ -156,23 +156,23 @@ void DialogModel::Form_Load() {
   if (const auto cursor = host.CursorPos()) {
     // A coordinate that does not fit 16 bits leaves the point as it was.
     if (cursor->x >= INT16_MIN && cursor->x <= INT16_MAX) {
-      app_.zoomX = static_cast<int16_t>(cursor->x);
+      zoomX_ = static_cast<int16_t>(cursor->x);
     }
     if (cursor->y >= INT16_MIN && cursor->y <= INT16_MAX) {
-      app_.zoomY = static_cast<int16_t>(cursor->y);
+      zoomY_ = static_cast<int16_t>(cursor->y);
     }
   } else {
-    app_.zoomX = 0;
-    app_.zoomY = 0;
+    zoomX_ = 0;
+    zoomY_ = 0;
   }
-  host.ZoomOpen(app_.zoomX, app_.zoomY);
+  host.ZoomOpen(zoomX_, zoomY_);
   host.SetPointer(Pointer::kDefault);
 }
 
 void DialogModel::Form_Unload() {
   if (closed_) return;
   closed_ = true;
-  services_.host.ZoomClose(app_.zoomX, app_.zoomY);
+  services_.host.ZoomClose(zoomX_, zoomY_);
 }
 
 void DialogModel::Unload() {

@@ -29,7 +29,7 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/event_pace.h"
 #include "settings/settings_store.h"
-#include "startup/app_state.h"
+#include "images/picture_list.h"
 #include "toolkit/file_system.h"
 #include "toolkit/picture_loader.h"
 #include "toolkit/random.h"
@@ -94,7 +94,7 @@ struct DialogServices {
 
 class DialogModel {
  public:
-  DialogModel(AppState& app, DialogServices services);
+  DialogModel(PictureList& app, DialogServices services);
 
   // ---- window ----
   void Form_Load();
@@ -199,7 +199,7 @@ class DialogModel {
   void InitSliders();
   void ReportListingError(const char16_t* message);
 
-  AppState& app_;
+  PictureList& app_;
   DialogServices services_;
   std::vector<ControlState> states_;  // by DialogLayout() row
   SliderState interval_;
@@ -221,6 +221,7 @@ class DialogModel {
   bool listingErrorShown_ = false;     // one message per listing, not one per pattern
   bool urlHeld_ = false;               // the link was pressed and not yet released
   bool closed_ = false;
+  int16_t zoomX_ = 0, zoomY_ = 0;  // where the dialog grows out of and shrinks back to
 };
 
 // Track numbers in the combo box: "##", so 0 is empty text.

@@ -4,7 +4,7 @@
 
 #include "core/numbers.h"
 #include "dialog/dialog_model.h"
-#include "startup/window_effects.h"
+#include "dialog/window_geometry.h"
 
 namespace orv {
 namespace {

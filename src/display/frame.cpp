@@ -23,20 +23,20 @@ int32_t PieceColumn(const Ball& ball) { return Floor32(ball.Xpos); }
 int32_t PieceRow(const Ball& ball) { return Floor32(double(ball.Ypos) + double(ball.Ytilt)); }
 int32_t ShadowRow(const Ball& ball) { return Floor32(ball.Yshadow); }
 
-void DrawBalls(const Balls& balls, const Surface& ballPic, Surface& target) {
-  for (int i = 1; i <= kBallSlots; ++i) {
-    const Ball& b = balls[i];
+void DrawFragments(const FragmentPool& pool, const Surface& ballPic, Surface& target) {
+  for (int i = 1; i <= FragmentPool::kSlots; ++i) {
+    const Ball& b = pool.Slot(i);
     if (b.Enabled != kFalse) DrawShadow(ballPic, target, b.Shape, PieceColumn(b), ShadowRow(b));
   }
-  for (int i = 1; i <= kBallSlots; ++i) {
-    const Ball& b = balls[i];
+  for (int i = 1; i <= FragmentPool::kSlots; ++i) {
+    const Ball& b = pool.Slot(i);
     if (b.Enabled != kFalse) DrawPiece(ballPic, target, b.Shape, PieceColumn(b), PieceRow(b));
   }
 }
 
-void CollectBallBoxes(const Balls& balls, std::vector<PixelRect>& boxes) {
-  for (int i = 1; i <= kBallSlots; ++i) {
-    const Ball& b = balls[i];
+void CollectFragmentBoxes(const FragmentPool& pool, std::vector<PixelRect>& boxes) {
+  for (int i = 1; i <= FragmentPool::kSlots; ++i) {
+    const Ball& b = pool.Slot(i);
     if (b.Enabled == kFalse) continue;
     const int32_t x = PieceColumn(b);
     const int32_t shadow = ShadowRow(b);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "display/ball.h"
+#include "display/fragments.h"
 #include "display/dirty_region.h"
 #include "toolkit/surface.h"
 
@@ -17,10 +17,10 @@ int32_t PieceColumn(const Ball& ball);
 int32_t PieceRow(const Ball& ball);
 int32_t ShadowRow(const Ball& ball);
 
-void DrawBalls(const Balls& balls, const Surface& ballPic, Surface& target);
+void DrawFragments(const FragmentPool& pool, const Surface& ballPic, Surface& target);
 
-// Appends the boxes DrawBalls touches: per enabled fragment its shadow and its piece cell.
-void CollectBallBoxes(const Balls& balls, std::vector<PixelRect>& boxes);
+// Appends the boxes DrawFragments touches: per enabled fragment its shadow and its piece cell.
+void CollectFragmentBoxes(const FragmentPool& pool, std::vector<PixelRect>& boxes);
 
 // Copies the box at the same place from `src` to `dst` (same-sized surfaces), clipped. Made
 // for the many tiny boxes of a frame, where a call per row would cost more than the row.

@@ -1,7 +1,6 @@
 #include "exitctl/exit_control.h"
 
 #include "core/guarded.h"
-#include "startup/platform.h"
 
 namespace orv {
 
@@ -10,7 +9,7 @@ constexpr uint32_t kSpiSetScreenSaveActive = 17;
 void ExitControl::Display_MouseDown(int16_t, int16_t, float, float) { EndShow(); }
 
 void ExitControl::Display_MouseMove(int16_t, int16_t, float x, float y) {
-  if (s_.app.commandLine.empty() || ended_) return;
+  if (s_.session.commandLine.empty() || ended_) return;
   if (!origin_.Known) {
     origin_ = MouseOrigin{x, y, true};
     return;
@@ -23,7 +22,7 @@ void ExitControl::Display_MouseMove(int16_t, int16_t, float x, float y) {
 }
 
 void ExitControl::Form_KeyDown(int16_t keyCode, int16_t) {
-  if (s_.app.settings.BgmMode == 1) {
+  if (s_.settings.BgmMode == 1) {
     if (keyCode == kKeyLeft) return Guarded([&] { s_.music.CdPreviousTrack(); });
     if (keyCode == kKeyRight) return Guarded([&] { s_.music.CdNextTrack(); });
   }
@@ -38,15 +37,15 @@ void ExitControl::EndShow() {
     bool& flag;
     ~Leave() { flag = false; }
   } leave{inEndShow_};
-  AppState& app = s_.app;
+  ExitSession& session = s_.session;
   System& system = s_.system;
-  const Text mode = ModeLetter(app.commandLine);
+  const Text mode = ModeLetter(session.commandLine);
 
   // On the NT family the system asks for the password itself.
   if (mode == u"S" && IsWindowsNT(system) == kFalse) {
-    app.savedCursorCount = system.ShowCursor(app.savedCursorCount);
+    session.savedCursorCount = system.ShowCursor(session.savedCursorCount);
     if (system.VerifyScreenSavePassword(s_.window.Handle()) == 0) {
-      app.savedCursorCount = system.ShowCursor(0);
+      session.savedCursorCount = system.ShowCursor(0);
       return;
     }
   }
@@ -58,15 +57,15 @@ void ExitControl::EndShow() {
     }
   });
   Guarded([&] {
-    if (app.settings.BgmMode != 2) return;
-    const Text kind = AsciiUpper(RightChars(app.settings.BgmFile, 3));
+    if (s_.settings.BgmMode != 2) return;
+    const Text kind = AsciiUpper(RightChars(s_.settings.BgmFile, 3));
     if (kind == u"WAV") s_.music.WavStop();
     if (kind == u"MP3") s_.music.Mp3Stop();
   });
 
   if (mode == u"S") {
     SetScreenSaverStopped(system, kTrue);
-    app.savedCursorCount = system.ShowCursor(app.savedCursorCount);
+    session.savedCursorCount = system.ShowCursor(session.savedCursorCount);
   }
   system.SystemParameters(kSpiSetScreenSaveActive, 1);
 

@@ -5,7 +5,7 @@
 
 #include "exitctl/exit_window.h"
 #include "sound/music_player.h"
-#include "startup/app_state.h"
+#include "settings/settings.h"
 #include "toolkit/system.h"
 #include "toolkit/timer.h"
 
@@ -17,11 +17,18 @@ struct MouseOrigin {
   bool Known = false;
 };
 
+// What start-up hands the exit rules: how the program was started and the cursor display
+// count to put back when the show ends.
+struct ExitSession {
+  Text commandLine;  // the text after the program's path
+  int32_t savedCursorCount = 0;
+};
+
 struct ExitServices {
-  AppState& app;
+  const Settings& settings;
+  ExitSession& session;
   System& system;
   MusicPlayer& music;
-  Timer& Timer1;  // MP3 watch, 1000 ms (its tick: sound/music_watch.h)
   Timer& Timer2;  // CD watch, 200 ms: EndShow stops it with the disc
   ExitWindow& window;
 };

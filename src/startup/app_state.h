@@ -5,20 +5,13 @@
 #include <vector>
 
 #include "core/text.h"
+#include "exitctl/exit_control.h"
 #include "images/picture_list.h"
 
 namespace orv {
 
-// The settings and the picture list (images/picture_list.h), with what start-up hands on.
-struct AppState : PictureList {
-  Text commandLine;              // the text after the program's path
-  int32_t savedCursorCount = 0;
-  int16_t zoomX = 0;
-  int16_t zoomY = 0;
-};
-
-// The mode letter: the second character of the command line, upper-cased; empty when the
-// command line is shorter.
-Text ModeLetter(TextView commandLine);
+// The settings and the picture list, with the command line and the cursor count the exit
+// rules use.
+struct AppState : PictureList, ExitSession {};
 
 }  // namespace orv

@@ -6,13 +6,8 @@
 #include "images/folder_scan.h"
 #include "images/image_order.h"
 #include "settings/load_settings.h"
-#include "startup/platform.h"
 
 namespace orv {
-
-Text ModeLetter(TextView commandLine) {
-  return commandLine.size() < 2 ? Text() : AsciiUpper(commandLine.substr(1, 1));
-}
 
 Text ArgumentsOf(TextView line) {
   size_t i = 0;

@@ -15,10 +15,6 @@ namespace orv {
 inline constexpr char16_t kDisplayTitle[] = u"Orvane_Main";
 inline constexpr char16_t kDialogTitle[] = u"Orvaneの設定";
 
-struct ScreenRect {
-  int32_t left = 0, top = 0, right = 0, bottom = 0;
-};
-
 // The windows Main opens; the Win32 layer creates them, tests record the calls.
 class StartupHost {
  public:

@@ -1,4 +1,5 @@
-// The system calls of start-up and exit, behind one small interface.
+// The system calls of start-up and exit, behind one small interface, and the few rules
+// built directly on them.
 #pragma once
 #include <cstdint>
 
@@ -29,6 +30,19 @@ class System {
   virtual int32_t VerifyScreenSavePassword(WindowHandle window) = 0;
   // A message box with an OK button and the program's name as its title.
   virtual void ShowMessage(const Text& text) = 0;
+};
+
+// kTrue on the NT family (GetVersionExA answered 1 and the platform id is 2).
+int16_t IsWindowsNT(System& system);
+// Tells the system whether a screen saver runs: kTrue (stopped) sends 0, kFalse sends -1.
+void SetScreenSaverStopped(System& system, int16_t stopped);
+// The mode letter: the second character of the command line, upper-cased; empty when the
+// command line is shorter.
+Text ModeLetter(TextView commandLine);
+
+// Window outer rectangle in screen pixels.
+struct ScreenRect {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
 }  // namespace orv

@@ -9,8 +9,8 @@
 #include "sound/music_player.h"
 #include "startup/app_state.h"
 #include "toolkit/random.h"
-#include "win32/win32_file_system.h"
-#include "win32/win32_system.h"
+#include "win32/file_calls.h"
+#include "win32/system_calls.h"
 
 namespace orv::win {
 

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <string>
 
-#include "resources/dialog_canvas.h"
+#include "dialog/dialog_canvas.h"
 #include "win32/wide.h"
 #include "win32/window_effects.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dialog/dialog_model.h"
-#include "resources/dialog_art.h"
+#include "dialog/dialog_art.h"
 #include "win32/app.h"
 #include "win32/show_picture_loader.h"
 #include "win32/surface_bitmap.h"

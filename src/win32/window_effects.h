@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "startup/window_effects.h"
+#include "dialog/window_geometry.h"
 
 namespace orv::win {
 

@@ -187,7 +187,7 @@ class DialogTest : public ::testing::Test {
   SteppingClock clock;
   SettingsStore store{fs, u"C:\\Program", u""};
   const Surface* texture = nullptr;
-  AppState app;
+  PictureList app;
   std::unique_ptr<DialogModel> dialog;
 };
 

@@ -99,8 +99,6 @@ TEST_F(Opening, WindowIsCentredAndZoomsOutOfTheMousePosition) {
   EXPECT_EQ(host.calls[1], "DrawEdge 100x100 5 15");
   EXPECT_EQ(host.calls[2], "ZoomOpen 500 400");
   EXPECT_EQ(host.pointers.back(), Pointer::kDefault);
-  EXPECT_EQ(app.zoomX, 500);
-  EXPECT_EQ(app.zoomY, 400);
   // Closing goes back to the same point, wherever the mouse is by then.
   host.cursor = PixelPoint{10, 10};
   Click(3);
@@ -110,17 +108,13 @@ TEST_F(Opening, WindowIsCentredAndZoomsOutOfTheMousePosition) {
 
 TEST_F(Opening, ZoomPointFallsBackWhenTheMouseCannotBeRead) {
   LoadWithoutFile();
-  app.zoomX = 7;
-  app.zoomY = 8;
   host.cursor = std::nullopt;
   Open();
   EXPECT_EQ(host.calls.back(), "ZoomOpen 0 0");
 
-  app.zoomX = 7;
-  app.zoomY = 8;
   host.cursor = PixelPoint{40000, -30};  // x does not fit 16 bits and stays as it was
   Open();
-  EXPECT_EQ(host.calls.back(), "ZoomOpen 7 -30");
+  EXPECT_EQ(host.calls.back(), "ZoomOpen 0 -30");
 }
 
 TEST_F(Opening, StoredValuesOutsideTheSlidersOpenAtTheDesignPositions) {

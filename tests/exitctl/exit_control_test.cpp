@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "display/show_fakes.h"
+#include "support/show_fakes.h"
 #include "support/fake_system.h"
 
 namespace orv::test {
@@ -29,12 +29,14 @@ struct ExitRig {
   }
   ExitControl& Control() {
     if (!control) control = std::make_unique<ExitControl>(
-        ExitServices{app, system, music, timer1, timer2, host});
+        ExitServices{app.settings, app, system, music, timer2, host});
     return *control;
   }
   void NotNT() { system.version = VersionInfo{1, 1}; }
 
-  AppState app;
+  struct : ExitSession {
+    Settings settings;
+  } app;
   FakeSystem system;
   FakeMusic music;
   FakeHost host;

@@ -1,4 +1,4 @@
-#include "resources/dialog_art.h"
+#include "dialog/dialog_art.h"
 
 #include <gtest/gtest.h>
 

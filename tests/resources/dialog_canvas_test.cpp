@@ -1,4 +1,4 @@
-#include "resources/dialog_canvas.h"
+#include "dialog/dialog_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -89,7 +89,7 @@ class DialogCanvasTest : public ::testing::Test {
   HalfRandom random;
   StoppedClock clock;
   SettingsStore store{fs, u"C:\\Program", u""};
-  AppState app;
+  PictureList app;
   bool loaded = false;
   std::unique_ptr<DialogModel> dialog;
 };

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "display/show_fakes.h"
+#include "support/show_fakes.h"
 #include "scripted_mci.h"
 #include "settings/settings.h"
 #include "sound/mci_music_player.h"

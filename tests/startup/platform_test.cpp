@@ -1,4 +1,4 @@
-#include "startup/platform.h"
+#include "toolkit/system.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "startup/window_effects.h"
+#include "dialog/window_geometry.h"
 
 #include <gtest/gtest.h>
 

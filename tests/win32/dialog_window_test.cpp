@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/dialog_canvas.h"
+#include "dialog/dialog_canvas.h"
 #include "win32/dialog_window.h"
 #include "win32/wide.h"
 #include "window_test_support.h"

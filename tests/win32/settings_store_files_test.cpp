@@ -6,7 +6,7 @@
 
 #include "temp_folder.h"
 #include "win32/wide.h"
-#include "win32/win32_file_system.h"
+#include "win32/file_calls.h"
 
 namespace orv::win::test {
 namespace {

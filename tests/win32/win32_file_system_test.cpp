@@ -1,6 +1,6 @@
 // The file system as the program sees it through the wide-character APIs: Unicode names,
 // the system's wildcard matching, attribute words and the replace-by-rename file store.
-#include "win32/win32_file_system.h"
+#include "win32/file_calls.h"
 
 #include <gtest/gtest.h>
 

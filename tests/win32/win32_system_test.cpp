@@ -1,5 +1,5 @@
 // The single-instance check: top-level windows found by their exact UTF-16 title.
-#include "win32/win32_system.h"
+#include "win32/system_calls.h"
 
 #include <windows.h>
 

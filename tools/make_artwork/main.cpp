@@ -5,7 +5,7 @@
 #include <string>
 
 #include "preview_still.h"
-#include "resources/dialog_art.h"
+#include "dialog/dialog_art.h"
 
 namespace {
 

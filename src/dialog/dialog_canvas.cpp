@@ -1,4 +1,4 @@
-#include "resources/dialog_canvas.h"
+#include "dialog/dialog_canvas.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "win32/win32_file_system.h"
+#include "win32/file_calls.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // forwarded to the show, four window timers, the screen capture before the window appears,
 // the surface Display put on screen rectangle by rectangle, and the worker thread that
 // decodes the pictures.
-#include "display/display_window.h"
+#include "display/show.h"
 
 #include <objbase.h>
 #include <windowsx.h>
@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "sound/music_watch.h"
-#include "startup/main_logic.h"
+#include "toolkit/system.h"
 #include "toolkit/thread_worker.h"
 #include "win32/app.h"
 #include "win32/show_picture_loader.h"
@@ -150,7 +150,7 @@ struct Show {
       : music(CreateMusicPlayer(app)),
         pictures(app.files),
         worker(EnterPictureThread, LeavePictureThread),
-        window(ShowServices{app.state, app.system, app.random, pictures, worker, *music, pump,
+        window(ShowServices{app.state, app.state, app.system, app.random, pictures, worker, *music, pump,
                             host, DisplayTimers{timer1, timer2, timer3, timer4}}) {}
   std::unique_ptr<MusicPlayer> music;
   ShowPictureLoader pictures;

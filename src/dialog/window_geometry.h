@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "startup/main_logic.h"
+#include "toolkit/system.h"
 
 namespace orv {
 

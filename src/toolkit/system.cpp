@@ -1,4 +1,4 @@
-#include "startup/platform.h"
+#include "toolkit/system.h"
 
 namespace orv {
 
@@ -11,6 +11,10 @@ int16_t IsWindowsNT(System& system) {
 
 void SetScreenSaverStopped(System& system, int16_t stopped) {
   system.SystemParameters(kSpiSetScreenSaverRunning, static_cast<int16_t>(~stopped));
+}
+
+Text ModeLetter(TextView commandLine) {
+  return commandLine.size() < 2 ? Text() : AsciiUpper(commandLine.substr(1, 1));
 }
 
 }  // namespace orv

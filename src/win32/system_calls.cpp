@@ -1,4 +1,4 @@
-#include "win32/win32_system.h"
+#include "win32/system_calls.h"
 
 #include <windows.h>
 #include <shlobj.h>

@@ -4,7 +4,7 @@
 // scroll bars are drawn over it by the window.
 #pragma once
 #include "dialog/dialog_model.h"
-#include "resources/dialog_art.h"
+#include "dialog/dialog_art.h"
 
 namespace orv {
 
