@@ -100,8 +100,8 @@ struct HeldWork : Worker {
 };
 
 void ChangeOnTheDrawingThread(benchmark::State& state) {
-  AppState app;
-  app.commandLine = u"/s";
+  PictureList app;
+  ExitSession session{u"/s"};
   app.settings.SizeMode = 1;
   app.settings.IntervalSec = 1;
   app.settings.PieceCount = 0;
@@ -117,7 +117,7 @@ void ChangeOnTheDrawingThread(benchmark::State& state) {
   NoPump pump;
   CountingScreen screen;
   Quiet t1, t2, t3, t4;
-  DisplayWindow w(ShowServices{app, system, random, pictures, worker, music, pump, screen,
+  DisplayWindow w(ShowServices{app, session, system, random, pictures, worker, music, pump, screen,
                                DisplayTimers{t1, t2, t3, t4}});
   worker.done = 1;  // the first picture is not needed
   w.Form_Load();

@@ -4,7 +4,7 @@
 // 32-bit range as a hand-edited settings file can hold them. A second window composes every
 // frame over the whole screen; both must show the same frames.
 //
-// After every step: the surfaces have the screen's size, the count of fragments in flight
+// After every step: the picture has the screen's size, the count of fragments in flight
 // is the number of enabled slots, every presented rectangle lies on the screen, and what
 // reached the screen is the visible surface.
 #include <algorithm>
@@ -58,12 +58,13 @@ class ScreenHost final : public DisplayHost {
 };
 
 struct Rig {
-  Rig(const AppState& state, ScreenMeasure measure, const Surface& desktop,
+  Rig(const PictureList& state, ScreenMeasure measure, const Surface& desktop,
       const PicturesByPath& loader, uint64_t seed)
       : app(state), random(seed), pictures(loader), host(measure, desktop),
-        window(ShowServices{app, system, random, pictures, worker, music, pump, host,
+        window(ShowServices{app, session, system, random, pictures, worker, music, pump, host,
                             DisplayTimers{t1, t2, t3, t4}}) {}
-  AppState app;
+  PictureList app;
+  ExitSession session{u"/s"};
   test::FakeSystem system;
   SeededDraws random;
   PicturesByPath pictures;
@@ -75,19 +76,12 @@ struct Rig {
   DisplayWindow window;
 };
 
-int EnabledSlots(const Balls& balls) {
-  int n = 0;
-  for (int i = 1; i <= kBallSlots; ++i) n += balls[i].Enabled != kFalse;
-  return n;
-}
-
 void CheckRig(const Rig& rig) {
   const DisplayWindow& w = rig.window;
-  const int width = std::max<int>(w.ScreenW, 0), height = std::max<int>(w.ScreenH, 0);
-  for (const Surface* s : {&w.Display, &w.Master, &w.PicBuffer}) {
-    Check(s->Width() == width && s->Height() == height);
-  }
-  Check(w.balls.ActiveCount == EnabledSlots(w.balls));
+  Check(w.Picture().Width() == w.Screen().Width() && w.Picture().Height() == w.Screen().Height());
+  int enabled = 0;
+  for (int i = 1; i <= FragmentPool::kSlots; ++i) enabled += w.Fragments().Slot(i).Enabled != kFalse;
+  Check(w.Fragments().Active() == enabled);
 }
 
 Surface MakePicture(FuzzedDataProvider& in) {
@@ -164,8 +158,7 @@ void FuzzOne(Input input) {
     measure.twipsPerPixelY = OddMeasure(in, measure.twipsPerPixelY);
   }
 
-  AppState app;
-  app.commandLine = u"/s";
+  PictureList app;
   Settings& s = app.settings;
   s.SizeMode = in.ConsumeBool() ? static_cast<int16_t>(in.ConsumeBool())
                                 : in.ConsumeIntegral<int16_t>();
@@ -215,8 +208,8 @@ void FuzzOne(Input input) {
     if (op < 5) {
       // After a frame, the screen holds exactly the visible surface, and the incremental
       // frame is the whole-screen one.
-      Check(incremental.host.shown == incremental.window.Display);
-      Check(incremental.window.Display == whole.window.Display);
+      Check(incremental.host.shown == incremental.window.Screen());
+      Check(incremental.window.Screen() == whole.window.Screen());
     }
   }
 }

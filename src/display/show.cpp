@@ -15,7 +15,6 @@ DisplayWindow::DisplayWindow(ShowServices services)
       exit_(ExitServices{services.list.settings, services.session, services.system,
                          services.music, services.timers.Timer2,
                          services.host}),
-      crash_(CrashParamsFrom(services.list.settings)),
       ahead_(services.worker, services.pictures) {
   ballPic_ = MakeBallPic();
   drawnBoxes_.reserve(2 * FragmentPool::kSlots);
@@ -23,6 +22,7 @@ DisplayWindow::DisplayWindow(ShowServices services)
 }
 
 void DisplayWindow::Form_Load() {
+  crash_ = CrashParamsFrom(s_.list.settings);
   DisplayTimers& t = s_.timers;
   t.Timer1.SetInterval(1000);
   t.Timer1.SetEnabled(false);

@@ -87,7 +87,7 @@ class DisplayWindow {
 
   ShowServices s_;
   ExitControl exit_;
-  CrashParams crash_;
+  CrashParams crash_;  // the crash settings in working units, from the load on
   FragmentPool pool_;
   int16_t screenW_ = 0, screenH_ = 0;
   int16_t secondCount_ = 0;

@@ -1,0 +1,222 @@
+#include "display/show.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "support/fake_system.h"
+#include "support/show_fakes.h"
+
+namespace orv::test {
+namespace {
+
+// A show on fakes with plain-coloured pictures p1..pN in sequential order.
+struct ShowRig {
+  explicit ShowRig(int pictureCount = 0, int width = 640, int height = 480)
+      : host(width, height) {
+    session.commandLine = u"/s";
+    Settings& s = list.settings;
+    s.SizeMode = 0, s.IntervalSec = 2, s.PieceCount = 0, s.PieceElasticity = 35;
+    s.Gravity = 10, s.Spread = 50, s.Intensity = 35, s.Speed = 20;
+    for (int i = 1; i <= pictureCount; ++i) {
+      const Text path = u"p" + FromUtf8(std::to_string(i));
+      list.imageList.push_back(path);
+      list.imageOrder.push_back(static_cast<int16_t>(i));
+      pictures.pictures[path] = Surface(width, height, Colour(i));
+    }
+    list.imageOrder.insert(list.imageOrder.begin(), 0);
+    list.imageCount = static_cast<int16_t>(pictureCount);
+  }
+  static uint32_t Colour(int i) { return 0x101010u * static_cast<uint32_t>(i) + 0x80u; }
+  // The picture the user sees at (x, y): its number, 0 for none.
+  int OnScreen(int x = 1, int y = 1) const {
+    for (int i = 1; i <= list.imageCount; ++i)
+      if (host.screen.Pixel(x, y) == Colour(i)) return i;
+    return 0;
+  }
+  DisplayWindow& Load() {
+    show = std::make_unique<DisplayWindow>(ShowServices{
+        list, session, system, random, pictures, worker, music, pump, host,
+        DisplayTimers{timer1, timer2, timer3, timer4}});
+    show->Form_Load();
+    return *show;
+  }
+
+  PictureList list;
+  ExitSession session;
+  FakeSystem system;
+  ScriptedRandom random;
+  FakePictures pictures;
+  FakeWorker worker;
+  FakeMusic music;
+  FakePump pump;
+  FakeHost host;
+  FakeTimer timer1, timer2, timer3, timer4;
+  std::unique_ptr<DisplayWindow> show;
+};
+
+TEST(ShowLoad, SetsTheTimersShowsTheDesktopAndStartsTheMusicOfTheSettings) {
+  struct Case {
+    int16_t mode;
+    const char16_t* file;
+    std::vector<std::string> music;
+    bool mp3Watch, cdWatch;
+  };
+  const Case cases[] = {{0, u"a.mp3", {}, false, false},
+                        {1, u"", {"CdOpen"}, false, true},
+                        {2, u"C:\\m\\a.Mp3", {"Mp3Play"}, true, false},
+                        {2, u"b.WAV", {"WavPlay"}, false, false},
+                        {2, u"c.mid", {}, false, false}};
+  for (const Case& c : cases) {
+    ShowRig rig;
+    rig.list.settings.BgmMode = c.mode;
+    rig.list.settings.BgmFile = c.file;
+    rig.host.screen = Surface(640, 480, 0x00AA00);
+    DisplayWindow& show = rig.Load();
+    EXPECT_EQ(rig.music.calls, c.music);
+    EXPECT_EQ(rig.timer1.enabled, c.mp3Watch);
+    EXPECT_EQ(rig.timer2.enabled, c.cdWatch);
+    EXPECT_EQ(rig.timer1.interval, 1000);
+    EXPECT_EQ(rig.timer2.interval, 200);
+    EXPECT_TRUE(rig.timer3.enabled && rig.timer4.enabled);
+    EXPECT_EQ(rig.timer4.interval, 1000);
+    EXPECT_EQ(rig.timer3.interval, 30);  // the first frame soon, then at the chosen speed
+    show.Timer3_Timer();
+    EXPECT_EQ(rig.timer3.interval, 20);
+    EXPECT_EQ(rig.host.calls, (std::vector<std::string>{"Capture", "ShowTopmost"}));
+    EXPECT_EQ(show.Picture().Pixel(639, 479), 0x00AA00u);
+    EXPECT_EQ(rig.host.screen.Pixel(0, 0), 0x00AA00u);
+  }
+}
+
+TEST(Impact, BurnsAnEllipseOfTheDrawnSizeAtTheDrawnPointAndLaunchesTheBurst) {
+  ShowRig rig(1);
+  rig.list.settings.PieceCount = 3;
+  DisplayWindow& show = rig.Load();
+  // Point (320, 240); three fragments; flatness 0.2 and radius 10: 10 columns either side,
+  // 2 rows above and below.
+  rig.random.script = {0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5,
+                       0.0, 0.0};
+  show.Timer4_Timer();
+  EXPECT_EQ(rig.random.log.front(), "reseed");
+  EXPECT_EQ(rig.random.log.size(), 2u + 2 + 12 + 2);  // point, burst, crater
+  EXPECT_EQ(show.Fragments().Active(), 3);
+  EXPECT_EQ(show.Fragments().Slot(3).Xpos, 320.0f);
+  const struct {
+    int x, y;
+    bool black;
+  } pixels[] = {{320, 240, true},  {310, 240, true},  {330, 240, true},  {309, 240, false},
+                {331, 240, false}, {320, 238, true},  {320, 242, true},  {320, 237, false},
+                {320, 243, false}, {312, 239, true},  {311, 238, false}};
+  for (const auto& p : pixels)
+    EXPECT_EQ(show.Picture().Pixel(p.x, p.y) == kBlack, p.black) << p.x << "," << p.y;
+  EXPECT_EQ(rig.OnScreen(320, 240), 1) << "the crater shows with the next frame";
+  show.Timer3_Timer();
+  EXPECT_EQ(rig.host.screen.Pixel(309, 240), ShowRig::Colour(1));
+  EXPECT_EQ(rig.host.screen.Pixel(330, 240), kBlack);
+}
+
+TEST(PictureCycle, ChangesEveryIntervalThroughTheOrderAndStartsTheOrderAgain) {
+  ShowRig rig(3);
+  DisplayWindow& show = rig.Load();
+  EXPECT_EQ(rig.OnScreen(), 1);
+  std::vector<int> seen;
+  for (int second = 1; second <= 8; ++second) {
+    show.Timer4_Timer();
+    seen.push_back(rig.OnScreen());
+  }
+  EXPECT_EQ(seen, (std::vector<int>{1, 2, 2, 3, 3, 1, 1, 2}));
+  EXPECT_EQ(show.PictureIndex(), 2);
+  // Each change presents the whole screen once.
+  EXPECT_EQ(rig.host.presents, 1 + 4);
+  // The interval is read at every tick; 0 changes every second.
+  rig.list.settings.IntervalSec = 0;
+  show.Timer4_Timer();
+  show.Timer4_Timer();
+  EXPECT_EQ(rig.pictures.loads.size(), 7u);
+}
+
+TEST(PictureCycle, OnePictureStaysAndAPictureThatCannotBeLoadedIsPassedOver) {
+  ShowRig one(1);
+  DisplayWindow& still = one.Load();
+  for (int i = 0; i < 9; ++i) still.Timer4_Timer();
+  EXPECT_EQ(one.pictures.loads.size(), 1u);
+
+  ShowRig rig(3);
+  rig.list.settings.PieceCount = 1;
+  rig.pictures.pictures.erase(u"p2");  // deleted or damaged since the scan
+  DisplayWindow& show = rig.Load();
+  show.Timer4_Timer();
+  show.Timer3_Timer();
+  const Surface withCrater = show.Picture();
+  show.Timer4_Timer();  // the change to p2 fails: p1 stays, craters and all
+  EXPECT_EQ(rig.pictures.loads.back(), u"p2");
+  EXPECT_EQ(show.PictureIndex(), 2);
+  EXPECT_EQ(rig.OnScreen(), 1);
+  int kept = 0;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x)
+      if (withCrater.Pixel(x, y) == kBlack) kept += show.Picture().Pixel(x, y) == kBlack;
+  EXPECT_GT(kept, 30);
+  show.Timer4_Timer();
+  show.Timer4_Timer();
+  EXPECT_EQ(rig.OnScreen(), 3);
+}
+
+TEST(PictureCycle, AFirstPictureThatCannotBeLoadedStartsOnBlack) {
+  ShowRig rig(2);
+  rig.host.screen = Surface(640, 480, kWhite);
+  rig.pictures.pictures.erase(u"p1");
+  DisplayWindow& show = rig.Load();
+  EXPECT_EQ(rig.host.screen.Pixel(320, 240), kBlack);
+  show.Timer4_Timer();
+  show.Timer4_Timer();
+  EXPECT_EQ(rig.OnScreen(), 2);
+}
+
+TEST(DecodeAhead, ALatePictureKeepsTheCurrentOneAndItsSecondsAreNotCounted) {
+  ShowRig rig(3);
+  rig.worker.finishWhenAsked = false;
+  DisplayWindow& show = rig.Load();
+  EXPECT_TRUE(rig.pictures.loads.empty()) << "the drawing thread never decodes";
+  EXPECT_EQ(rig.OnScreen(), 0) << "black until the first picture is ready";
+  ASSERT_TRUE(rig.worker.RunNext());
+  EXPECT_EQ(rig.OnScreen(), 0) << "nothing changes between ticks";
+  show.Timer3_Timer();
+  EXPECT_EQ(rig.OnScreen(), 1) << "an animation tick takes a late picture";
+  EXPECT_EQ(rig.worker.jobs.size(), 1u) << "the next picture is asked for at once";
+  for (int second = 1; second <= 5; ++second) show.Timer4_Timer();
+  EXPECT_EQ(rig.OnScreen(), 1);
+  ASSERT_TRUE(rig.worker.RunNext());
+  show.Timer4_Timer();
+  EXPECT_EQ(rig.OnScreen(), 2) << "a one-second tick takes it and shows it at once";
+  ASSERT_TRUE(rig.worker.RunNext());  // picture 3, early: it waits for its second
+  show.Timer4_Timer();
+  show.Timer3_Timer();
+  EXPECT_EQ(rig.OnScreen(), 2);
+  show.Timer4_Timer();
+  EXPECT_EQ(rig.OnScreen(), 3);
+}
+
+TEST(TickRules, ATickDuringTheEventsCallIsDroppedAndAnEndedShowDrawsNoMore) {
+  ShowRig rig(2);
+  rig.list.settings.IntervalSec = 1;
+  DisplayWindow& show = rig.Load();
+  rig.pump.pending = [&] { show.Timer4_Timer(); };
+  show.Timer4_Timer();
+  EXPECT_EQ(rig.random.log.size(), 6u) << "one impact, not two";
+  EXPECT_EQ(rig.OnScreen(), 2);
+
+  rig.pump.pending = [&] { show.Exit().Display_MouseDown(1, 0, 3, 4); };
+  show.Timer4_Timer();
+  EXPECT_EQ(rig.host.unloads, 1);
+  EXPECT_EQ(rig.OnScreen(), 2) << "the change of that second does not happen";
+  const int presents = rig.host.presents;
+  show.Timer3_Timer();
+  show.Timer4_Timer();
+  EXPECT_EQ(rig.host.presents, presents);
+}
+
+}  // namespace
+}  // namespace orv::test
