@@ -2,7 +2,7 @@
 // message loop while a window lives.
 #include <windows.h>
 
-#include "toolkit/system.h"
+#include "startup/main_logic.h"
 #include "win32/app.h"
 
 namespace orv::win {

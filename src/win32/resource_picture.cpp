@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "win32/scoped.h"
 #include "win32/surface_bitmap.h"
 
 namespace orv::win {
@@ -47,13 +48,15 @@ std::unique_ptr<SurfaceBitmap> Render(IPicture* picture) {
 
 // Decodes the stream's picture; the system's copy of it is freed before ours is made.
 std::optional<Surface> DecodeStream(IStream* stream, size_t size) {
-  IPicture* picture = nullptr;
-  const HRESULT loaded = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                                        reinterpret_cast<void**>(&picture));
-  stream->Release();
-  if (FAILED(loaded) || !picture) return std::nullopt;
-  const std::unique_ptr<SurfaceBitmap> drawn = Render(picture);
-  picture->Release();
+  ComPtr<IPicture> picture;
+  {
+    const ComPtr<IStream> owned(stream);
+    const HRESULT loaded = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                                          reinterpret_cast<void**>(picture.put()));
+    if (FAILED(loaded) || !picture) return std::nullopt;
+  }
+  const std::unique_ptr<SurfaceBitmap> drawn = Render(picture.get());
+  picture.reset();
   if (!drawn) return std::nullopt;
   return drawn->Take();
 }
@@ -61,20 +64,14 @@ std::optional<Surface> DecodeStream(IStream* stream, size_t size) {
 // A stream over a movable copy of the bytes, which the stream owns; null on failure.
 IStream* StreamOf(const void* bytes, size_t size) {
   if (!bytes || size == 0 || size > 0x7FFFFFFF) return nullptr;
-  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!copy) return nullptr;
-  void* target = GlobalLock(copy);
-  if (!target) {
-    GlobalFree(copy);
-    return nullptr;
-  }
+  ScopedGlobal copy(size);
+  void* target = copy ? GlobalLock(copy.get()) : nullptr;
+  if (!target) return nullptr;
   std::memcpy(target, bytes, size);
-  GlobalUnlock(copy);
+  GlobalUnlock(copy.get());
   IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
-    GlobalFree(copy);
-    return nullptr;
-  }
+  if (FAILED(CreateStreamOnHGlobal(copy.get(), TRUE, &stream))) return nullptr;
+  copy.release();  // the stream frees it
   return stream;
 }
 

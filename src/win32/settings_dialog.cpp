@@ -3,12 +3,13 @@
 
 #include "win32/app.h"
 #include "win32/dialog_window.h"
+#include "win32/scoped.h"
 
 namespace orv::win {
 
 void RunSettingsDialog(App& app) {
   // The folder browser and the picture loader need COM on this thread.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  const ScopedCom com;
   {
     DialogWindow dialog(app);
     if (dialog.Open()) {
@@ -24,7 +25,6 @@ void RunSettingsDialog(App& app) {
       }
     }
   }
-  if (SUCCEEDED(com)) CoUninitialize();
 }
 
 }  // namespace orv::win

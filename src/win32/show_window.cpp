@@ -10,9 +10,11 @@
 #include <memory>
 
 #include "sound/music_watch.h"
+#include "startup/main_logic.h"
 #include "toolkit/system.h"
 #include "toolkit/thread_worker.h"
 #include "win32/app.h"
+#include "win32/scoped.h"
 #include "win32/show_picture_loader.h"
 #include "win32/surface_bitmap.h"
 #include "win32/wide.h"
@@ -94,21 +96,19 @@ class ShowHost final : public DisplayHost {
                          tppX, tppY};
   }
   void CaptureDesktop(Surface& target) override {
-    HWND desktop = GetDesktopWindow();
-    HDC source = GetDC(desktop);
+    const ScopedGetDC source(GetDesktopWindow());
     if (!source) return;
     SurfaceBitmap copy;
     if (copy.Resize(target.Width(), target.Height()) &&
-        BitBlt(copy.Dc(), 0, 0, target.Width(), target.Height(), source, 0, 0, SRCCOPY)) {
+        BitBlt(copy.Dc(), 0, 0, target.Width(), target.Height(), source.get(), 0, 0, SRCCOPY)) {
       target = copy.Take();
     }
-    ReleaseDC(desktop, source);
   }
   void Present(const Surface& display, std::span<const PixelRect> rects) override {
-    HDC dc = window ? GetDC(window) : nullptr;
+    if (!window) return;
+    const ScopedGetDC dc(window);
     if (!dc) return;
-    for (const PixelRect& r : rects) PutRect(dc, display, r);
-    ReleaseDC(window, dc);
+    for (const PixelRect& r : rects) PutRect(dc.get(), display, r);
   }
   void ShowTopmost() override {
     ShowWindow(window, SW_SHOWNORMAL);
@@ -220,7 +220,7 @@ LRESULT CALLBACK ShowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window, &paint);
-      const Surface& display = w.Display;
+      const Surface& display = w.Screen();
       const RECT& p = paint.rcPaint;
       const PixelRect r{std::max<LONG>(p.left, 0), std::max<LONG>(p.top, 0),
                         std::min<LONG>(p.right, display.Width()),

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "win32/scoped.h"
 #include "win32/wide.h"
 
 namespace orv::win {
@@ -29,24 +30,18 @@ int32_t Win32System::ShowCursor(int32_t flag) { return ::ShowCursor(flag != 0); 
 
 void Win32System::ChangeScreenSaverPassword(WindowHandle window) {
   using Change = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
-  if (HMODULE mpr = LoadLibraryW(L"mpr.dll")) {
-    if (auto change = reinterpret_cast<Change>(
-            reinterpret_cast<void*>(GetProcAddress(mpr, "PwdChangePasswordA")))) {
-      change("SCRSAVE", reinterpret_cast<HWND>(window), 0, 0);
-    }
-    FreeLibrary(mpr);
+  const ScopedLibrary mpr(L"mpr.dll");
+  if (auto change = mpr.Get<Change>("PwdChangePasswordA")) {
+    change("SCRSAVE", reinterpret_cast<HWND>(window), 0, 0);
   }
 }
 
 int32_t Win32System::VerifyScreenSavePassword(WindowHandle window) {
   using Verify = BOOL(WINAPI*)(HWND);
-  HMODULE library = LoadLibraryW(L"password.cpl");
-  if (!library) return 1;  // no password service: nothing to ask
-  auto verify = reinterpret_cast<Verify>(
-      reinterpret_cast<void*>(GetProcAddress(library, "VerifyScreenSavePwd")));
-  const int32_t result = verify ? verify(reinterpret_cast<HWND>(window)) : 1;
-  FreeLibrary(library);
-  return result;
+  const ScopedLibrary library(L"password.cpl");
+  const auto verify = library.Get<Verify>("VerifyScreenSavePwd");
+  // No password service, or one without the call: nothing to ask.
+  return verify ? verify(reinterpret_cast<HWND>(window)) : 1;
 }
 
 void Win32System::ShowMessage(const Text& text) {
