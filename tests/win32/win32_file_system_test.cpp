@@ -1,5 +1,6 @@
-// The file system as the program sees it through the wide-character APIs: Unicode names,
-// the system's wildcard matching, attribute words and the replace-by-rename file store.
+// The file system, the settings store and the window-title look-up against the real calls:
+// Unicode names, the system's wildcard matching, attribute words, the replace-by-rename
+// store that keeps the user's file what it was, and the fall-back to the user's own copy.
 #include "win32/win32_file_system.h"
 
 #include <gtest/gtest.h>
@@ -8,231 +9,175 @@
 #include <atomic>
 #include <thread>
 
-#include "temp_folder.h"
+#include "settings/settings_store.h"
+#include "startup/main_logic.h"
+#include "test_support.h"
 #include "win32/wide.h"
+#include "win32/win32_system.h"
 
 namespace orv::win::test {
 namespace {
 
-std::vector<Text> Sorted(std::vector<Text> names) {
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::vector<Text> Listing(Win32FileSystem& fs, const Text& pattern, bool admitDirectories) {
-  const auto names = fs.ListNames(pattern, admitDirectories);
-  EXPECT_TRUE(names.has_value()) << ToUtf8(pattern);
-  return names ? Sorted(*names) : std::vector<Text>{};
-}
-
-void SetAttributes(const Text& path, DWORD attributes) {
-  ASSERT_TRUE(SetFileAttributesW(Wide(path).c_str(), attributes)) << ToUtf8(path);
-}
-
 class Win32FileSystemTest : public ::testing::Test {
  protected:
+  std::vector<Text> Listing(const Text& pattern, bool admitDirectories = false) {
+    auto names = fs.ListNames(dir / pattern, admitDirectories);
+    EXPECT_TRUE(names) << ToUtf8(pattern);
+    if (!names) return {};
+    std::sort(names->begin(), names->end());
+    return *names;
+  }
   TempFolder dir;
   Win32FileSystem fs;
 };
 
-TEST_F(Win32FileSystemTest, ListsUnicodeNamesAsTheyAreStored) {
-  const std::vector<Text> names = {u"Привет.bmp", u"😀 smile.jpg", u"写真ﾌｫﾙﾀﾞ.gif",
-                                   u"plain.wmf"};
-  for (const Text& name : names) MakeFile(dir / name, "x");
-
-  EXPECT_EQ(Listing(fs, dir / u"*", false), Sorted(names));
-  // Each name also finds itself as a pattern, surrogate pairs included.
-  for (const Text& name : names) {
-    EXPECT_EQ(Listing(fs, dir / name, false), std::vector<Text>{name}) << ToUtf8(name);
-  }
-  EXPECT_EQ(Listing(fs, dir / u"*.gif", false), std::vector<Text>{u"写真ﾌｫﾙﾀﾞ.gif"});
-}
-
-TEST_F(Win32FileSystemTest, PatternsMatchWhateverTheLetterCase) {
-  for (const char16_t* name : {u"a.jpg", u"b.JPG", u"c.Jpg", u"d.bmp"}) MakeFile(dir / name);
-  const std::vector<Text> jpegs = {u"a.jpg", u"b.JPG", u"c.Jpg"};
-  EXPECT_EQ(Listing(fs, dir / u"*.jpg", false), jpegs);
-  EXPECT_EQ(Listing(fs, dir / u"*.JPG", false), jpegs);
-  EXPECT_EQ(Listing(fs, dir / u"D.BMP", false), std::vector<Text>{u"d.bmp"});
-}
-
-TEST_F(Win32FileSystemTest, HiddenAndSystemEntriesAreNeverListed) {
-  for (const char16_t* name : {u"hidden.jpg", u"system.jpg", u"both.jpg", u"shown.jpg"}) {
+TEST_F(Win32FileSystemTest, ListsUnicodeNamesCaseBlindWithoutHiddenOrSystemEntries) {
+  for (const char16_t* name : {u"Привет.bmp", u"😀 smile.jpg", u"写真ﾌｫﾙﾀﾞ.JPG", u"c.Jpg",
+                               u"hidden.jpg", u"system.jpg"}) {
     MakeFile(dir / name);
   }
   SetAttributes(dir / u"hidden.jpg", FILE_ATTRIBUTE_HIDDEN);
   SetAttributes(dir / u"system.jpg", FILE_ATTRIBUTE_SYSTEM);
-  SetAttributes(dir / u"both.jpg", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-  MakeFolder(dir / u"hidden folder");
-  SetAttributes(dir / u"hidden folder", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
-
-  EXPECT_EQ(Listing(fs, dir / u"*.jpg", false), std::vector<Text>{u"shown.jpg"});
-  const auto all = Listing(fs, dir / u"*", true);
-  EXPECT_EQ(std::count(all.begin(), all.end(), u"shown.jpg"), 1);
-  EXPECT_EQ(std::count(all.begin(), all.end(), u"hidden folder"), 0);
-  EXPECT_EQ(std::count(all.begin(), all.end(), u"hidden.jpg"), 0);
-}
-
-TEST_F(Win32FileSystemTest, FoldersAreListedOnlyWhenAdmitted) {
-  MakeFile(dir / u"file.jpg");
   MakeFolder(dir / u"folder.jpg");
-
-  EXPECT_EQ(Listing(fs, dir / u"*.jpg", false), std::vector<Text>{u"file.jpg"});
-  EXPECT_EQ(Listing(fs, dir / u"*.jpg", true), (std::vector<Text>{u"file.jpg", u"folder.jpg"}));
-  // A folder answers "*.*" with its own "." entry even when it holds nothing else: the
-  // folder test of the picture settings depends on it.
+  MakeFolder(dir / u"hidden folder.jpg");
+  SetAttributes(dir / u"hidden folder.jpg", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
+  const std::vector<Text> jpegs = {u"c.Jpg", u"写真ﾌｫﾙﾀﾞ.JPG", u"😀 smile.jpg"};
+  const struct { Text pattern; bool folders; std::vector<Text> names; } cases[] = {
+      {u"*.jpg", false, jpegs},
+      {u"*.JPG", false, jpegs},
+      {u"*.jpg", true, {u"c.Jpg", u"folder.jpg", u"写真ﾌｫﾙﾀﾞ.JPG", u"😀 smile.jpg"}},
+      {u"привет.BMP", false, {u"Привет.bmp"}},
+      {u"😀 smile.jpg", false, {u"😀 smile.jpg"}},  // a surrogate pair in a pattern
+      {u"*.wmf", false, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Listing(c.pattern, c.folders), c.names) << ToUtf8(c.pattern);
+  // A folder answers "*.*" with its own "." entry: the picture folder's test depends on it.
   TempFolder empty;
-  const auto own = Listing(fs, empty / u"*.*", true);
-  EXPECT_NE(std::find(own.begin(), own.end(), u"."), own.end());
-  EXPECT_TRUE(Listing(fs, empty / u"*.*", false).empty());
+  const auto own = fs.ListNames(empty / u"*.*", true);
+  ASSERT_TRUE(own);
+  EXPECT_NE(std::find(own->begin(), own->end(), u"."), own->end());
+  EXPECT_FALSE(fs.ListNames(dir / u"gone\\*.bmp", false));
+  EXPECT_FALSE(fs.ListNames(u"Q:\\no drive here\\*.bmp", false));
 }
 
-TEST_F(Win32FileSystemTest, NoMatchIsAnEmptyListButAMissingFolderFails) {
-  MakeFile(dir / u"a.bmp");
-  const auto none = fs.ListNames(dir / u"*.wmf", false);
-  ASSERT_TRUE(none.has_value());
-  EXPECT_TRUE(none->empty());
-
-  EXPECT_FALSE(fs.ListNames(dir / u"gone\\*.bmp", false).has_value());
-  EXPECT_FALSE(fs.ListNames(u"Q:\\no drive here\\*.bmp", false).has_value());
-}
-
-TEST_F(Win32FileSystemTest, AttributeWordsOfFilesAndFolders) {
-  MakeFile(dir / u"写真.jpg");
-  EXPECT_EQ(fs.Attributes(dir / u"写真.jpg"), std::optional<uint32_t>(kAttrArchive));
-
-  SetAttributes(dir / u"写真.jpg", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
-  EXPECT_EQ(fs.Attributes(dir / u"写真.jpg"),
-            std::optional<uint32_t>(kAttrReadOnly | kAttrArchive));
-
-  const auto folder = fs.Attributes(dir.Path());
-  ASSERT_TRUE(folder.has_value());
-  EXPECT_TRUE(*folder & kAttrDirectory);
-
-  // A listing carries the same words, so a scan needs no query per file.
-  const auto entries = fs.ListEntries(dir / u"*.jpg", false);
+TEST_F(Win32FileSystemTest, ReadsAttributesAndWholeFilesAndRefusesFoldersAndMissingFiles) {
+  // A zero byte, Shift-JIS, and more than the 64 MiB a read once stopped at without a word.
+  std::string bytes((64u << 20) + 3, 'x');
+  bytes.replace(0, 16, std::string("[S]\r\n\x89\xE6=\0 1\r\n\xFF", 16));
+  MakeFile(dir / u"写真.ini", bytes);
+  SetAttributes(dir / u"写真.ini", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+  EXPECT_EQ(fs.Attributes(dir / u"写真.ini"), kAttrReadOnly | kAttrArchive);
+  const auto entries = fs.ListEntries(dir / u"*.ini", false);  // a scan needs no query per file
   ASSERT_TRUE(entries && entries->size() == 1);
-  EXPECT_EQ(entries->front().name, u"写真.jpg");
-  EXPECT_EQ(entries->front().attributes, std::optional<uint32_t>(kAttrReadOnly | kAttrArchive));
-
-  EXPECT_EQ(fs.Attributes(dir / u"missing.jpg"), std::nullopt);
+  EXPECT_EQ(entries->front().attributes, kAttrReadOnly | kAttrArchive);
+  EXPECT_TRUE(*fs.Attributes(dir.Path()) & kAttrDirectory);
   EXPECT_EQ(fs.Attributes(dir / u"gone\\missing.jpg"), std::nullopt);
-}
 
-TEST_F(Win32FileSystemTest, ReadsFilesWholeAndRefusesFoldersAndMissingFiles) {
-  static constexpr char kRaw[] = "[Section]\r\n\x89\xE6\x91\x9C=\0 1\r\n\xFF";
-  const std::string bytes(kRaw, sizeof kRaw - 1);  // a zero byte and Shift-JIS in it
-  MakeFile(dir / u"Orvane.ini", bytes);
-
-  EXPECT_TRUE(fs.CanOpenForReading(dir / u"Orvane.ini"));
-  EXPECT_EQ(fs.ReadAll(dir / u"Orvane.ini"), std::optional<std::string>(bytes));
-  EXPECT_EQ(fs.ReadAll(dir / u"empty.ini"), std::nullopt);
-
+  EXPECT_TRUE(fs.CanOpenForReading(dir / u"写真.ini"));
+  const auto read = fs.ReadAll(dir / u"写真.ini");
+  EXPECT_TRUE(read && *read == bytes);
   MakeFile(dir / u"empty.ini");
   EXPECT_EQ(fs.ReadAll(dir / u"empty.ini"), std::optional<std::string>(""));
-
-  EXPECT_FALSE(fs.CanOpenForReading(dir.Path()));
-  EXPECT_FALSE(fs.CanOpenForReading(dir / u"missing.mp3"));
-  EXPECT_FALSE(fs.CanOpenForReading(dir / u"gone\\missing.mp3"));
+  for (const Text& refused : {dir.Path(), dir / u"missing.mp3", dir / u"gone\\missing.mp3"}) {
+    EXPECT_FALSE(fs.CanOpenForReading(refused)) << ToUtf8(refused);
+    EXPECT_EQ(fs.ReadAll(refused), std::nullopt) << ToUtf8(refused);
+  }
 }
 
-TEST_F(Win32FileSystemTest, ReadsFilesBeyondAnyFixedSizeWhole) {
-  // Larger than the 64 MiB a read once stopped at, cut without a word.
-  std::string bytes((64u << 20) + 3, 'x');
-  bytes.replace(bytes.size() - 12, 12, "[Last]\r\nk=v\r\n");
-  MakeFile(dir / u"big.ini", bytes);
-  const auto read = fs.ReadAll(dir / u"big.ini");
-  ASSERT_TRUE(read.has_value());
-  EXPECT_EQ(read->size(), bytes.size());
-  EXPECT_TRUE(*read == bytes);
-}
-
-TEST_F(Win32FileSystemTest, StoreWritesAndReplacesWithoutLeavingTemporaryFiles) {
-  const Text target = dir / u"Orvane.ini";
-  ASSERT_TRUE(fs.StoreFile(target, "first version, the longer one", false));
-  EXPECT_EQ(FileBytes(target), "first version, the longer one");
-
-  ASSERT_TRUE(fs.StoreFile(target, "second", false));
-  EXPECT_EQ(FileBytes(target), "second");  // replaced, not overwritten in place
-  EXPECT_EQ(Listing(fs, dir / u"*", false), std::vector<Text>{u"Orvane.ini"});
-}
-
-TEST_F(Win32FileSystemTest, ReadersSeeTheOldFileOrTheNewOneNeverAHalfWrittenOne) {
-  const Text target = dir / u"Orvane.ini";
+TEST_F(Win32FileSystemTest, StoreReplacesTheFileWholeKeepingItsAttributesAndOtherNames) {
+  const Text target = dir / u"Orvane.ini", other = dir / u"other name.ini";
+  // Readers see the old file or the new one, never a half-written one or a temporary file.
   const std::string a(1000, 'a'), b(200000, 'b');
-  ASSERT_TRUE(fs.StoreFile(target, a, false));
-
+  MakeFile(target, a);
   std::atomic<bool> done{false};
   std::atomic<int> reads{0}, torn{0};
   std::thread reader([&] {
-    Win32FileSystem own;
-    while (!done) {
-      const auto bytes = own.ReadAll(target);
-      if (!bytes) continue;  // between the two names on a system that locks while renaming
-      ++reads;
-      if (*bytes != a && *bytes != b) ++torn;
+    for (Win32FileSystem own; !done;) {
+      if (const auto bytes = own.ReadAll(target)) ++reads, torn += *bytes != a && *bytes != b;
     }
   });
-  int stored = 0;
-  for (int i = 0; i < 100; ++i) stored += fs.StoreFile(target, i % 2 ? a : b, false);
+  int stored = 0;  // a store may find the file held open by the reader
+  for (int i = 0; i < 60; ++i) stored += fs.StoreFile(target, i % 2 ? a : b, false);
   done = true;
   reader.join();
-
   EXPECT_GT(stored, 0);
   EXPECT_GT(reads.load(), 0);
   EXPECT_EQ(torn.load(), 0) << "of " << reads.load() << " reads";
-  EXPECT_EQ(Listing(fs, dir / u"*", false), std::vector<Text>{u"Orvane.ini"});
-}
-
-TEST_F(Win32FileSystemTest, StoreRefusesAReadOnlyTargetAndKeepsIt) {
-  const Text target = dir / u"Orvane.ini";
-  MakeFile(target, "kept");
-  SetAttributes(target, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
-
-  EXPECT_FALSE(fs.StoreFile(target, "lost", false));
-  EXPECT_FALSE(fs.StoreFile(target, "lost", true));
-  EXPECT_EQ(FileBytes(target), "kept");
-  EXPECT_EQ(fs.Attributes(target), std::optional<uint32_t>(kAttrReadOnly | kAttrArchive));
-  EXPECT_EQ(Listing(fs, dir / u"*", false), std::vector<Text>{u"Orvane.ini"});
-}
-
-TEST_F(Win32FileSystemTest, StoreUpdatesTheUsersFileWithItsAttributesAndOtherNames) {
-  const Text hidden = dir / u"hidden.ini";
-  MakeFile(hidden, "old");
-  SetAttributes(hidden, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-  ASSERT_TRUE(fs.StoreFile(hidden, "new", false));
-  EXPECT_EQ(FileBytes(hidden), "new");
-  EXPECT_EQ(fs.Attributes(hidden), std::optional<uint32_t>(kAttrHidden | kAttrArchive));
-
-  // A hard link: both names keep naming one file, longer or shorter than before.
-  const Text linked = dir / u"Orvane.ini", other = dir / u"other name.ini";
-  MakeFile(linked, "old settings");
-  ASSERT_TRUE(CreateHardLinkW(Wide(other).c_str(), Wide(linked).c_str(), nullptr));
+  EXPECT_EQ(Listing(u"*"), std::vector<Text>{u"Orvane.ini"});
+  // The user's hidden file, with a second name: both names see the new bytes, longer or
+  // shorter than before.
+  SetAttributes(target, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+  ASSERT_TRUE(CreateHardLinkW(Wide(other).c_str(), Wide(target).c_str(), nullptr));
   for (const std::string bytes : {"the new settings, longer", "short"}) {
-    ASSERT_TRUE(fs.StoreFile(linked, bytes, false));
-    EXPECT_EQ(FileBytes(linked), bytes);
+    ASSERT_TRUE(fs.StoreFile(target, bytes, false));
     EXPECT_EQ(FileBytes(other), bytes);
   }
-  EXPECT_EQ(Listing(fs, dir / u"*.tmp", false), std::vector<Text>{});
+  EXPECT_EQ(fs.Attributes(target), kAttrHidden | kAttrArchive);
+  EXPECT_EQ(Listing(u"*.tmp"), std::vector<Text>{});
 }
 
-TEST_F(Win32FileSystemTest, StoreRefusesAFolderInTheTargetsPlace) {
-  MakeFolder(dir / u"Orvane.ini");
-  EXPECT_FALSE(fs.StoreFile(dir / u"Orvane.ini", "x", false));
-  EXPECT_EQ(Listing(fs, dir / u"*", true),
-            (std::vector<Text>{u".", u"..", u"Orvane.ini"}));
-}
-
-TEST_F(Win32FileSystemTest, MissingFoldersAreMadeOnlyWhenAsked) {
+TEST_F(Win32FileSystemTest, StoreRefusesReadOnlyFilesFoldersAndMissingFoldersUnlessAsked) {
+  MakeFile(dir / u"read-only.ini", "kept");
+  SetAttributes(dir / u"read-only.ini", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+  MakeFolder(dir / u"folder.ini");
   const Text nested = dir / u"ユーザー\\Orvane\\Orvane.ini";
-  EXPECT_FALSE(fs.StoreFile(nested, "x", false));
+  for (const Text& refused : {dir / u"read-only.ini", dir / u"folder.ini", nested}) {
+    EXPECT_FALSE(fs.StoreFile(refused, "lost", false)) << ToUtf8(refused);
+  }
+  EXPECT_FALSE(fs.StoreFile(dir / u"read-only.ini", "lost", true));
+  EXPECT_EQ(FileBytes(dir / u"read-only.ini"), "kept");
   EXPECT_EQ(fs.Attributes(dir / u"ユーザー"), std::nullopt);
-
+  EXPECT_EQ(Listing(u"*"), (std::vector<Text>{u"read-only.ini"}));
   ASSERT_TRUE(fs.StoreFile(nested, "made", true));
   EXPECT_EQ(FileBytes(nested), "made");
-  // Folders that already exist are fine too.
-  ASSERT_TRUE(fs.StoreFile(dir / u"ユーザー\\second.ini", "again", true));
-  EXPECT_EQ(FileBytes(dir / u"ユーザー\\second.ini"), "again");
+}
+
+TEST_F(Win32FileSystemTest, SettingsGoToTheUsersCopyWhenTheProgramsCannotBeWritten) {
+  const auto doc = [](const char16_t* interval) {
+    IniDocument d;
+    d.Set(u"Section", u"ｲﾝﾀｰﾊﾞﾙ", interval);
+    return d;
+  };
+  const auto interval = [](const std::string& bytes) {
+    return IniDocument::Parse(bytes).Get(u"Section", u"ｲﾝﾀｰﾊﾞﾙ").value_or(u"<none>");
+  };
+  const Text program = dir / u"Program Files (x86)", appData = dir / u"AppData ユーザー";
+  const Text beside = program + u"\\Orvane.ini", perUser = appData + u"\\Orvane\\Orvane.ini";
+  MakeFolder(program);
+  MakeFolder(appData);
+  MakeFile(beside, doc(u"15").Serialize());
+  SetAttributes(beside, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+  EXPECT_FALSE(SettingsStore(fs, program, u"").Write(doc(u"45")));
+
+  SettingsStore store(fs, program, appData);
+  EXPECT_EQ(store.Read().Get(u"Section", u"ｲﾝﾀｰﾊﾞﾙ"), Text(u"15"));
+  ASSERT_TRUE(store.Write(doc(u"45")));
+  EXPECT_EQ(interval(FileBytes(beside)), u"15");
+  EXPECT_EQ(interval(FileBytes(perUser)), u"45");
+  // From then on the user's copy is the one read and written.
+  SettingsStore next(fs, program, appData);
+  EXPECT_EQ(next.Read().Get(u"Section", u"ｲﾝﾀｰﾊﾞﾙ"), Text(u"45"));
+  ASSERT_TRUE(next.Write(doc(u"50")));
+  EXPECT_EQ(interval(FileBytes(perUser)), u"50");
+  // A program folder that went away is not made again for the settings' sake.
+  ASSERT_TRUE(SettingsStore(fs, dir / u"removed", appData).Write(doc(u"20")));
+  EXPECT_EQ(fs.Attributes(dir / u"removed"), std::nullopt);
+}
+
+TEST(Win32SystemTest, FindsOnlyTopLevelWindowsWithTheExactTitle) {
+  Win32System system;
+  ASSERT_FALSE(system.TopLevelWindowExists(kDialogTitle)) << "another copy is running";
+  HWND dialog = CreateWindowExW(0, L"STATIC", Wide(Text(kDialogTitle)).c_str(), WS_OVERLAPPED, 0, 0, 9, 9,
+                                nullptr, nullptr, nullptr, nullptr);
+  HWND child = CreateWindowExW(0, L"STATIC", Wide(Text(kDisplayTitle)).c_str(), WS_CHILD | WS_VISIBLE,
+                               0, 0, 9, 9, dialog, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(dialog && child);
+  EXPECT_TRUE(system.TopLevelWindowExists(kDialogTitle));
+  for (const Text& other : {Text(u"Orvaneの設"), Text(u"Orvaneの設定 "), Text(kDisplayTitle)}) {
+    EXPECT_FALSE(system.TopLevelWindowExists(other)) << ToUtf8(other);
+  }
+  DestroyWindow(dialog);
+  EXPECT_FALSE(system.TopLevelWindowExists(kDialogTitle));
 }
 
 }  // namespace
