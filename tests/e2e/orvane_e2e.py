@@ -1,13 +1,10 @@
 """End-to-end harness: the real Orvane.scr under Wine, seen and driven from outside.
 
-CMake registers each tests/e2e/test_<name>.py as the CTest test e2e_<name> of the Windows
-builds and runs it through run_e2e.py with ORVANE_SCR, ORVTOOL (tools/orvtool),
-ORVANE_WINE_RUN (cmake/wine-run.sh) and ORVANE_WINE_ROOT (the build tree, whose Wine prefix
-and private 1024 x 768 display are used) set; ORVANE_E2E_KEEP keeps the work folders.
-Window titles go to orvtool as \\uXXXX escapes, so they arrive intact whatever locale Wine
-converts command lines with. Tests that look for the program's windows run one at a time
-(CTest resource lock), so a window with one of its titles belongs to the test that runs.
-"""
+CMake runs each tests/e2e/test_<name>.py as the CTest test e2e_<name> of the Windows builds
+with ORVANE_SCR, ORVTOOL, ORVANE_WINE_RUN and ORVANE_WINE_ROOT (the build tree, whose prefix
+and private 1024 x 768 display are used) set; ORVANE_E2E_KEEP keeps the work folders. The
+tests run one at a time (CTest resource lock): a window with one of the program's titles
+belongs to the test that runs."""
 
 import os
 import re
@@ -50,12 +47,12 @@ def wine_env():
 
 
 def escape(text):
+    """\\uXXXX escapes, which reach orvtool intact whatever locale Wine converts with."""
     return "".join("\\\\" if c == "\\" else c if 0x20 <= ord(c) < 0x7F else f"\\u{ord(c):04x}"
                    for c in text)
 
 
 def orvtool(*args, timeout=30):
-    """(exit code, output text) of orvtool with these arguments."""
     proc = subprocess.run([environment("ORVANE_WINE_RUN"), environment("ORVTOOL"),
                            *map(str, args)], env=wine_env(), stdin=subprocess.DEVNULL,
                           capture_output=True, timeout=timeout)
@@ -70,10 +67,6 @@ def _value(*args, timeout=30):
 def wait_window(title, seconds=30):
     value = _value("wait", escape(title), seconds, timeout=seconds + 30)
     return int(value) if value else None
-
-
-def find_window(title):
-    return wait_window(title, 0)
 
 
 def wait_gone(hwnd, seconds):
@@ -101,7 +94,7 @@ def window_info(hwnd):
 
 
 def children(hwnd):
-    """Child windows as (hwnd, class); the texts are read one by one with window_text."""
+    """(hwnd, class) of the child windows (window_text reads texts across lines)."""
     return [(int(h), c) for h, c in re.findall(r'^(\d+) -?\d+ "([^"]*)"', orvtool("children", hwnd)[1], re.M)]
 
 
@@ -115,7 +108,7 @@ def post(hwnd, msg, wparam=0, lparam=0):
 
 
 def program_windows():
-    """Visible top-level windows with one of the program's titles, as (hwnd, title)."""
+    """(hwnd, title) of the visible top-level windows with one of the program's titles."""
     return {(int(h), t) for h, t in re.findall(r'^(\d+) \d+ "(.*)"$', orvtool("windows")[1], re.M)
             if t in PROGRAM_TITLES}
 
@@ -179,18 +172,6 @@ def settings(**values):
     """A settings file in the program's own encoding: [Section] and key=value lines."""
     return "".join(f"{line}\r\n" for line in ["[Section]", *(f"{k}={v}" for k, v in values.items())]
                    ).encode("cp932")
-
-
-def mci_calls(trace):
-    """[command, code, reply] of each command string in a WINEDEBUG=+mci trace, in order;
-    code and reply stay None when the trace shows no result (the command failed)."""
-    calls = []
-    for line in trace.splitlines():
-        if m := re.search(r'mciSendStringW \(L"((?:[^"\\]|\\.)*)",', line):
-            calls.append([re.sub(r"\\(.)", r"\1", m.group(1)), None, None])
-        elif (m := re.search(r'mciSendStringW => \S+/ ([0-9a-f]+) \((?:L"((?:[^"\\]|\\.)*)")?', line)) and calls:
-            calls[-1][1:] = [int(m.group(1), 16), m.group(2)]
-    return calls
 
 
 class Install:

@@ -5,12 +5,25 @@ sound): an MP3 with blanks in its path plays, plays again after its end, outlive
 deletion of its file without harm, and is stopped and closed when the show ends."""
 
 import os
+import re
 import shutil
 import subprocess
 import time
 import unittest
 
 from orvane_e2e import *
+
+
+def mci_calls(trace):
+    """[command, code, reply] of each command string in a WINEDEBUG=+mci trace, in order;
+    code and reply stay None when the trace shows no result (the command failed)."""
+    calls = []
+    for line in trace.splitlines():
+        if m := re.search(r'mciSendStringW \(L"((?:[^"\\]|\\.)*)",', line):
+            calls.append([re.sub(r"\\(.)", r"\1", m.group(1)), None, None])
+        elif (m := re.search(r'mciSendStringW => \S+/ ([0-9a-f]+) \((?:L"((?:[^"\\]|\\.)*)")?', line)) and calls:
+            calls[-1][1:] = [int(m.group(1), 16), m.group(2)]
+    return calls
 
 
 class Music(OrvaneTestCase):
