@@ -59,14 +59,9 @@ def orvtool(*args, timeout=30):
     return proc.returncode, proc.stdout.decode("utf-8", "replace")
 
 
-def _value(*args, timeout=30):
-    code, out = orvtool(*args, timeout=timeout)
-    return out.strip() if code == 0 else None
-
-
 def wait_window(title, seconds=30):
-    value = _value("wait", escape(title), seconds, timeout=seconds + 30)
-    return int(value) if value else None
+    code, out = orvtool("wait", escape(title), seconds, timeout=seconds + 30)
+    return int(out) if code == 0 else None
 
 
 def wait_gone(hwnd, seconds):
@@ -74,33 +69,32 @@ def wait_gone(hwnd, seconds):
 
 
 def window_exists(hwnd):
-    return orvtool("exists", hwnd)[0] == 0
-
-
-def window_rect(hwnd):
-    return tuple(map(int, _value("rect", hwnd).split()))
-
-
-def client_rect(hwnd):
-    return tuple(map(int, _value("client", hwnd).split()))
+    return not wait_gone(hwnd, 0)
 
 
 def window_info(hwnd):
-    """parent, style, exstyle, visible, pid (numbers) and class, title."""
-    value = _value("info", hwnd) or ""
-    info = {k: int(v, 0) for k, v in re.findall(r'(\w+)=([0-9x]\w*)', value.split(' class=')[0])}
-    info.update(re.findall(r'(class|title)="(.*?)"(?= \w+=|$)', value))
+    """parent, style, exstyle, visible, pid (numbers), rect (left, top, right, bottom),
+    client (screen x, y, width, height), class and title; {} when there is no window."""
+    code, out = orvtool("info", hwnd)
+    head, _, names = out.strip().partition(" class=")
+    info = {k: tuple(map(int, v.split(","))) if "," in v else int(v, 0)
+            for k, v in (item.split("=") for item in head.split())} if code == 0 else {}
+    info.update(re.findall(r'(class|title)="(.*?)"(?= title=|$)', "class=" + names))
     return info
 
 
+def window_rect(hwnd):
+    return window_info(hwnd)["rect"]
+
+
+def client_rect(hwnd):
+    return window_info(hwnd)["client"]
+
+
 def children(hwnd):
-    """(hwnd, class) of the child windows (window_text reads texts across lines)."""
-    return [(int(h), c) for h, c in re.findall(r'^(\d+) -?\d+ "([^"]*)"', orvtool("children", hwnd)[1], re.M)]
-
-
-def window_text(hwnd):
-    code, out = orvtool("text", hwnd)
-    return out.removesuffix("\n") if code == 0 else None
+    """(hwnd, class, text) of the child windows."""
+    found = re.findall(r'^(\d+) -?\d+ "([^"]*)" "(.*)"$', orvtool("children", hwnd)[1], re.M)
+    return [(int(h), c, t.replace("\\r", "\r").replace("\\n", "\n")) for h, c, t in found]
 
 
 def post(hwnd, msg, wparam=0, lparam=0):

@@ -42,7 +42,7 @@ class SettingsDialog(OrvaneTestCase):
         r, g, b = shot.pixel(x + OK_BUTTON[0] - 40, y + OK_BUTTON[1] + 6)  # a blue button face
         self.assertGreater(b, r + 40, (r, g, b))
         self.assertEqual(shot.pixel(x + PREVIEW_SURFACE[0], y + PREVIEW_SURFACE[1]), (224,) * 3)
-        classes = sorted(c.lower() for _, c in children(hwnd))
+        classes = sorted(c.lower() for _, c, _ in children(hwnd))
         self.assertEqual(classes, ["combobox", "edit", "listbox"] + ["scrollbar"] * 7)
         for point in (INTERVAL_TRACK, GRAVITY_LEFT_ARROW, OK_BUTTON):
             self.click_client(hwnd, point)

@@ -68,8 +68,8 @@ class Faults(OrvaneTestCase):
         self.click_client(hwnd, OK_BUTTON)
         box = wait_window("Orvane", 15)
         self.assertIsNotNone(box, "no message after the failed save")
-        texts = [window_text(h) for h, cls in children(box) if cls.lower() == "static"]
-        self.assertEqual("".join(t for t in texts if t), SAVE_FAILED)
+        self.assertEqual("".join(t for _, cls, t in children(box) if cls.lower() == "static"),
+                         SAVE_FAILED)
         self.assertTrue(post(box, WM_COMMAND, 1) and wait_gone(box, 10), "the message stayed")
         self.assertTrue(window_exists(hwnd) and not run.ended, "the dialog closed")
         self.click_client(hwnd, CANCEL_BUTTON)

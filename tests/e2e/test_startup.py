@@ -14,7 +14,7 @@ class Startup(OrvaneTestCase):
     def test_a_running_copy_unknown_switches_and_the_password_change_end_without_a_window(self):
         install = self.install(SETTINGS)
         host = self.held("host", 152, 112)
-        cases = [(DISPLAY_TITLE, ["/s"], ["/c"]), (DIALOG_TITLE, [], ["/p", host.hwnd]),
+        cases = [(DISPLAY_TITLE, ["/s"], ["/c"]), (DIALOG_TITLE, ["/p", host.hwnd]),
                  # Wine reports the NT family, where the system owns the password.
                  (None, ["/a", "1234"], ["/x"], ["/p", "12345678"])]
         for title, *arguments in cases:
@@ -38,7 +38,7 @@ class Startup(OrvaneTestCase):
                 install = self.install()
                 host = self.held("host", *size)
                 run = self.start(install, "/p", host.hwnd)
-                preview = self.wait_until(lambda: [h for h, cls in children(host.hwnd)
+                preview = self.wait_until(lambda: [h for h, cls, _ in children(host.hwnd)
                                                    if cls == "Orvane_R"], 20)
                 self.assertEqual(len(preview), 1, "no preview window in the host")
                 info = window_info(preview[0])

@@ -27,12 +27,10 @@ constexpr char kUsage[] =
     "  hold TITLE SECONDS          show a window with this title, print its HWND, keep it\n"
     "  host W H SECONDS            the same, untitled and frameless with a W x H client area\n"
     "  post HWND MSG WPARAM LPARAM PostMessageW\n"
-    "  exists HWND                 exit 0 when HWND is a window, else 1\n"
-    "  rect HWND / client HWND     LEFT TOP RIGHT BOTTOM / SCREEN-X SCREEN-Y WIDTH HEIGHT\n"
     "  info HWND                   parent=HWND style=0x.. exstyle=0x.. visible=0|1 pid=N\n"
+    "                              rect=LEFT,TOP,RIGHT,BOTTOM client=SCREEN-X,SCREEN-Y,W,H\n"
     "                              class=\"CLASS\" title=\"TITLE\"\n"
-    "  children HWND               child windows: HWND ID \"CLASS\" \"TEXT\"\n"
-    "  text HWND                   the window's text (WM_GETTEXT)\n"
+    "  children HWND               child windows: HWND ID \"CLASS\" \"TEXT\" (line ends as \\r \\n)\n"
     "  resources PID               private=BYTES ws=BYTES gdi=N user=N handles=N how=SOURCES\n"
     "  lock PATH SECONDS           hold the file open without sharing, print \"locked\"\n"
     "  attrib PATH [WORD]          print the file's attribute word; with WORD, set it first\n";
@@ -77,7 +75,9 @@ double Seconds(const wchar_t* text) { return std::wcstod(text, nullptr); }
 std::string Quoted(HWND hwnd, bool className) {
   wchar_t buffer[512] = {};
   className ? GetClassNameW(hwnd, buffer, 512) : GetWindowTextW(hwnd, buffer, 512);
-  return "\"" + Utf8(buffer) + "\"";
+  std::string text = "\"";
+  for (const char c : Utf8(buffer)) text += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+  return text + "\"";
 }
 
 // Polls `done` every 20 ms for up to `seconds`.
@@ -284,46 +284,31 @@ int Run(int n, wchar_t** args) {
   }
   if (n < 1) return Usage();
   HWND hwnd = Handle(args[0]);
-  if (command == L"exists" && n == 1) return IsWindow(hwnd) ? 0 : 1;
   if (command == L"gone" && n == 2) return Within(Seconds(args[1]), [&] { return !IsWindow(hwnd); }) ? 0 : 1;
   if (command == L"post" && n == 4) {
     return PostMessageW(hwnd, UINT(Number(args[1])), WPARAM(Number(args[2])), LPARAM(Number(args[3]))) ? 0 : 1;
   }
-  if (!IsWindow(hwnd) || n != 1) return n != 1 ? Usage() : 1;
-  RECT r{};
-  if (command == L"rect" && GetWindowRect(hwnd, &r)) {
-    return Print(std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) +
-                 " " + std::to_string(r.bottom)), 0;
-  }
-  POINT origin{0, 0};
-  if (command == L"client" && GetClientRect(hwnd, &r) && ClientToScreen(hwnd, &origin)) {
-    return Print(std::to_string(origin.x) + " " + std::to_string(origin.y) + " " +
-                 std::to_string(r.right) + " " + std::to_string(r.bottom)), 0;
-  }
-  if (command == L"info") {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    HWND parent = GetAncestor(hwnd, GA_PARENT);
-    char styles[80];
-    std::snprintf(styles, sizeof styles, " style=0x%08lx exstyle=0x%08lx",
-                  static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
-                  static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
-    return Print("parent=" + HandleText(parent == GetDesktopWindow() ? nullptr : parent) + styles +
-                 " visible=" + (IsWindowVisible(hwnd) ? "1" : "0") + " pid=" + std::to_string(pid) +
-                 " class=" + Quoted(hwnd, true) + " title=" + Quoted(hwnd, false)), 0;
-  }
+  if (n != 1) return Usage();
+  if (!IsWindow(hwnd)) return 1;
   if (command == L"children") return EnumChildWindows(hwnd, ListWindow, 1), 0;
-  if (command == L"text") {
-    // WM_GETTEXT is carried across processes; GetWindowText would not ask a control.
-    std::vector<wchar_t> buffer(32768);
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                             SMTO_ABORTIFHUNG, 5000, &length)) {
-      return 1;
-    }
-    return Print(Utf8(std::wstring(buffer.data(), length))), 0;
-  }
-  return command == L"rect" || command == L"client" ? 1 : Usage();
+  if (command != L"info") return Usage();
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  HWND parent = GetAncestor(hwnd, GA_PARENT);
+  RECT r{}, c{};
+  POINT origin{0, 0};
+  GetWindowRect(hwnd, &r);
+  GetClientRect(hwnd, &c);
+  ClientToScreen(hwnd, &origin);
+  char numbers[200];
+  std::snprintf(numbers, sizeof numbers,
+                " style=0x%08lx exstyle=0x%08lx visible=%d pid=%lu rect=%ld,%ld,%ld,%ld client=%ld,%ld,%ld,%ld",
+                static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
+                static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)), IsWindowVisible(hwnd) ? 1 : 0,
+                static_cast<unsigned long>(pid), r.left, r.top, r.right, r.bottom, origin.x, origin.y, c.right, c.bottom);
+  Print("parent=" + HandleText(parent == GetDesktopWindow() ? nullptr : parent) + numbers +
+        " class=" + Quoted(hwnd, true) + " title=" + Quoted(hwnd, false));
+  return 0;
 }
 
 }  // namespace
