@@ -104,15 +104,16 @@ TEST_F(Win32FileSystemTest, StoreReplacesTheFileWholeKeepingItsAttributesAndOthe
   EXPECT_GT(reads.load(), 0);
   EXPECT_EQ(torn.load(), 0) << "of " << reads.load() << " reads";
   EXPECT_EQ(Listing(u"*"), std::vector<Text>{u"Orvane.ini"});
-  // The user's hidden file, with a second name: both names see the new bytes, longer or
-  // shorter than before.
+  // The user's hidden file stays hidden; with a second name, both names see the new bytes,
+  // longer or shorter than before.
   SetAttributes(target, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+  ASSERT_TRUE(fs.StoreFile(target, "hidden", false));
+  EXPECT_EQ(fs.Attributes(target), kAttrHidden | kAttrArchive);
   ASSERT_TRUE(CreateHardLinkW(Wide(other).c_str(), Wide(target).c_str(), nullptr));
   for (const std::string bytes : {"the new settings, longer", "short"}) {
     ASSERT_TRUE(fs.StoreFile(target, bytes, false));
     EXPECT_EQ(FileBytes(other), bytes);
   }
-  EXPECT_EQ(fs.Attributes(target), kAttrHidden | kAttrArchive);
   EXPECT_EQ(Listing(u"*.tmp"), std::vector<Text>{});
 }
 
