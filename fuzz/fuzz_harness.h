@@ -1,21 +1,16 @@
-// What every fuzz target shares: libFuzzer's entry, which hands each input to the target's
-// FuzzOne; the check that stops a run on a broken property; and stand-ins for the random
-// draws and the picture loader that depend on nothing but the input.
+// What every fuzz target shares: libFuzzer's entry hands each input to the target's FuzzOne;
+// Check stops a run on a broken property; stand-ins for the random draws and the picture
+// loader depend on nothing but the input.
 #pragma once
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
-#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "core/text.h"
 #include "toolkit/picture_loader.h"
 #include "toolkit/random.h"
-#include "toolkit/surface.h"
 
 namespace orv::fuzz {
 
@@ -27,12 +22,10 @@ struct Input {
   FuzzedDataProvider Provider() const { return FuzzedDataProvider(data, size); }
 };
 
-// Each target defines this: one run over one input.
 void FuzzOne(Input input);
 
-// A property that does not hold: the run stops, and libFuzzer keeps the input.
 inline void Check(bool holds) {
-  if (!holds) std::abort();
+  if (!holds) std::abort();  // libFuzzer keeps the input
 }
 
 // The program's generator on a clock that stands still: the same seed, the same draws.
@@ -50,8 +43,7 @@ class SeededDraws final : public Random {
 };
 
 // Pictures handed out by path; a path not listed is a file that cannot be loaded.
-class PicturesByPath final : public PictureLoader {
- public:
+struct PicturesByPath final : PictureLoader {
   std::optional<Surface> Load(const Text& path) override {
     for (const auto& [name, picture] : pictures) {
       if (name == path) return picture;

@@ -118,7 +118,7 @@ for ((m = 1; m <= minutes; m++)); do
     sleep 15
     picture >>"$seen"
   done
-  if ! tool exists "$hwnd" >/dev/null; then
+  if ! tool info "$hwnd" >/dev/null; then  # exits 1 once the window is gone
     alive=0
     echo "soak: the show window went away" >&2
     break

@@ -1,15 +1,13 @@
 // The music player against the system's own multimedia interface: the command strings,
-// quoting, 8-bit and wide names and the looped WAV as winmm takes them. The environment
-// gives a dummy audio output (HOME holds an ALSA configuration whose default device
-// discards the sound); ORVANE_SOUND_MEDIA names the folder of the generated tone.mp3,
-// tone.wav (two seconds each) and blip.wav.
+// quoting, 8-bit and wide names and the looped WAV as winmm takes them. HOME holds an ALSA
+// configuration whose default device discards the sound; ORVANE_SOUND_MEDIA names the folder
+// of the generated tone.mp3, tone.wav (two seconds each) and blip.wav.
 #include <windows.h>
 #include <mmsystem.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <memory>
 #include <thread>
 
 #include "core/numbers.h"
@@ -23,66 +21,45 @@ namespace {
 
 using namespace std::chrono_literals;
 
-Text MediaFolder() {
-  wchar_t buffer[1024] = {};
-  const DWORD n = GetEnvironmentVariableW(L"ORVANE_SOUND_MEDIA", buffer, 1024);
-  return n > 0 && n < 1024 ? win::FromWide(buffer) : Text();
+Text Media(const Text& name) {
+  wchar_t folder[1024] = {};
+  GetEnvironmentVariableW(L"ORVANE_SOUND_MEDIA", folder, 1024);
+  return win::FromWide(folder) + u"\\" + name;
 }
 
 // A copy of a generated file at a path inside the media folder, folders made as needed.
 Text CopyMedia(const Text& source, const Text& relative) {
-  const Text target = MediaFolder() + u"\\" + relative;
+  const Text target = Media(relative);
   for (size_t at = target.find(u'\\', 3); at != Text::npos; at = target.find(u'\\', at + 1)) {
     CreateDirectoryW(win::Wide(target.substr(0, at)).c_str(), nullptr);
   }
-  const Text from = MediaFolder() + u"\\" + source;
-  EXPECT_TRUE(CopyFileW(win::Wide(from).c_str(), win::Wide(target).c_str(), FALSE));
+  EXPECT_TRUE(CopyFileW(win::Wide(Media(source)).c_str(), win::Wide(target).c_str(), FALSE));
   return target;
 }
 
 // A synchronous play that refuses to interrupt another sound: FALSE while one plays.
 bool AnotherSoundPlays() {
-  const Text blip = MediaFolder() + u"\\blip.wav";
-  return !PlaySoundW(win::Wide(blip).c_str(), nullptr,
+  return !PlaySoundW(win::Wide(Media(u"blip.wav")).c_str(), nullptr,
                      SND_SYNC | SND_NOSTOP | SND_FILENAME | SND_NODEFAULT);
 }
 
 class RealMusic : public ::testing::Test {
  protected:
-  Settings settings;
-  Sound_02 sound{settings, std::make_unique<win::MciDevice>()};
-
   void SetUp() override {
-    ASSERT_FALSE(MediaFolder().empty()) << "ORVANE_SOUND_MEDIA is not set";
     ASSERT_GT(waveOutGetNumDevs(), 0u) << "no audio output: HOME must hold the null ALSA device";
-  }
-  void TearDown() override {
-    sound.Mp3Stop();
-    sound.WavStop();
   }
   Text Query(const Text& command) { return sound.Commands().MciQuery(command); }
   double Position() { return num::ReadLeadingNumber(Query(u"status MP3Play position")); }
-  // Waits up to two seconds for the file to report the mode "playing".
-  bool BecomesPlaying() {
-    for (int i = 0; i < 40; ++i) {
-      if (sound.Mp3IsPlaying()) return true;
-      std::this_thread::sleep_for(50ms);
-    }
-    return false;
-  }
+
+  Settings settings;
+  Sound_02 sound{settings, std::make_unique<win::MciDevice>()};
 };
 
-// Each file plays: the device says so and its position moves on; the watch leaves it
-// alone, and the stop closes the alias.
-TEST_F(RealMusic, Mp3FilesPlayAndStop) {
+TEST_F(RealMusic, Mp3FilesPlayAndStopWhateverTheirNames) {
   const Text eightBit = GetACP() == 932 ? Text(u"歌") : Text(u"é");
-  const struct {
-    Text file;
-    bool wide;
-  } cases[] = {
+  const struct { Text file; bool wide; } cases[] = {
       // blanks, and an open command longer than 255 characters
-      {CopyMedia(u"tone.mp3", u"with blanks\\" + Text(90, u'a') + u"\\" + Text(90, u'b') +
-                                  u"\\a tone.mp3"), false},
+      {CopyMedia(u"tone.mp3", u"with blanks\\" + Text(90, u'a') + u"\\" + Text(90, u'b') + u"\\a tone.mp3"), false},
       {CopyMedia(u"tone.mp3", u"page\\" + eightBit + u".mp3"), false},
       {CopyMedia(u"tone.mp3", u"曲\\歌é.mp3"), true},  // in no 8-bit page
   };
@@ -92,7 +69,8 @@ TEST_F(RealMusic, Mp3FilesPlayAndStop) {
     EXPECT_EQ(!win::MciDevice().ToAnsi(c.file), c.wide);
     settings.BgmFile = c.file;
     sound.Mp3Play();
-    ASSERT_TRUE(BecomesPlaying()) << ToUtf8(Query(u"status MP3Play mode"));
+    for (int i = 0; i < 40 && !sound.Mp3IsPlaying(); ++i) std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(sound.Mp3IsPlaying()) << ToUtf8(Query(u"status MP3Play mode"));
     const double before = Position();
     std::this_thread::sleep_for(300ms);
     EXPECT_GT(Position(), before);
@@ -104,7 +82,7 @@ TEST_F(RealMusic, Mp3FilesPlayAndStop) {
 }
 
 TEST_F(RealMusic, WavLoopsUntilStopped) {
-  for (const Text& file : {MediaFolder() + u"\\tone.wav", CopyMedia(u"tone.wav", u"曲\\ループé.wav")}) {
+  for (const Text& file : {Media(u"tone.wav"), CopyMedia(u"tone.wav", u"曲\\ループé.wav")}) {
     SCOPED_TRACE(ToUtf8(file));
     ASSERT_FALSE(AnotherSoundPlays());
     settings.BgmFile = file;
