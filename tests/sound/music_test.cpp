@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "scripted_mci.h"
 #include "sound/mci_music_player.h"
@@ -49,10 +50,7 @@ struct Rig {
 };
 
 TEST(CommandLayer, GivesTheReplyOrTheErrorTextAndBuildsPlayCommands) {
-  const struct {
-    Answer answer;
-    Text text, query;
-  } cases[] = {{{0, "10"}, u"10", u"10"},
+  const struct { Answer answer; Text text, query; } cases[] = {{{0, "10"}, u"10", u"10"},
                {{266, ""}, u"MCI error 266", u"Error:266"},
                {{1000, ""}, u"Error (文字列が取れません)", u"Error:1000"}};  // a code without a text
   for (const auto& c : cases) {
@@ -80,11 +78,8 @@ TEST(CommandLayer, GivesTheReplyOrTheErrorTextAndBuildsPlayCommands) {
 // A command goes as 8-bit text where the code page holds all of it, else as UTF-16, so a
 // file name outside the page still arrives whole; so does the reply.
 TEST(CommandLayer, CrossesTheCodePage) {
-  const struct {
-    bool japanese;
-    Text name;
-    std::string bytes;  // none: the command goes wide
-  } cases[] = {{false, u"é", "\xE9"}, {false, u"歌", ""}, {true, u"歌", "\x89\xCC"}, {true, u"é", ""}};
+  const struct { bool japanese; Text name; std::string bytes; } cases[] = {  // no bytes: wide
+      {false, u"é", "\xE9"}, {false, u"歌", ""}, {true, u"歌", "\x89\xCC"}, {true, u"é", ""}};
   for (const auto& c : cases) {
     Rig rig;
     rig.device.japanese = c.japanese;
@@ -98,13 +93,7 @@ TEST(CommandLayer, CrossesTheCodePage) {
 }
 
 TEST(CdWatch, EachTickFollowsTheDisc) {
-  const struct {
-    const char* what;
-    int16_t repeat;
-    Answer track, count, mode;
-    Commands sent;
-    bool watchOn;
-  } cases[] = {
+  const struct { const char* what; int16_t repeat; Answer track, count, mode; Commands sent; bool watchOn; } cases[] = {
       {"no drive", 0, {266, ""}, {}, {}, {kTrack}, false},
       {"an error text for a track", 0, {0, "error"}, {}, {}, {kTrack}, false},
       {"no disc", 0, {0, "1"}, {276, ""}, {}, {kTrack, kCount}, false},
@@ -125,9 +114,7 @@ TEST(CdWatch, EachTickFollowsTheDisc) {
     SCOPED_TRACE(c.what);
     Rig rig;
     rig.settings.BgmRepeat = c.repeat;
-    rig.device.script[kTrack] = c.track;
-    rig.device.script[kCount] = c.count;
-    rig.device.script[kMode] = c.mode;
+    std::tie(rig.device.script[kTrack], rig.device.script[kCount], rig.device.script[kMode]) = std::tie(c.track, c.count, c.mode);
     rig.player.CdWatch();
     EXPECT_EQ(rig.device.Commands(), c.sent);
     EXPECT_EQ(rig.player.CdWatchOn(), c.watchOn);
@@ -136,11 +123,7 @@ TEST(CdWatch, EachTickFollowsTheDisc) {
 }
 
 TEST(CdKeys, TheArrowsPlayTheTrackBesideFromItsStart) {
-  const struct {
-    bool next;
-    const char* current;
-    Commands sent;
-  } cases[] = {
+  const struct { bool next; const char* current; Commands sent; } cases[] = {
       {true, "3", {kTrack, PositionOf(4), PlayFrom(4)}},
       {false, "3", {kTrack, PositionOf(2), PlayFrom(2)}},
       {false, "1", {kTrack, PositionOf(0), "play cdaudio from Error:282"}},  // refused
@@ -167,12 +150,7 @@ TEST(CdKeys, TheArrowsPlayTheTrackBesideFromItsStart) {
 }
 
 TEST(MusicFile, CommandsOfEveryStep) {
-  const struct {
-    void (Sound_02::*step)();
-    Text file;
-    Answer fileMode;
-    Commands sent;
-  } cases[] = {
+  const struct { void (Sound_02::*step)(); Text file; Answer fileMode; Commands sent; } cases[] = {
       {&Sound_02::CdOpen, u"", {}, {"open cdaudio", "set cdaudio time format tmsf"}},
       {&Sound_02::CdStop, u"", {}, {"stop cdaudio", "close cdaudio"}},
       {&Sound_02::Mp3Stop, u"", {}, {"stop MP3Play", "close MP3Play"}},
@@ -200,16 +178,12 @@ TEST(MusicFile, CommandsOfEveryStep) {
 TEST(MusicFile, WavPlaysLoopedByANameTheSoundPlayerOpens) {
   using Sound = ScriptedMci::Sound;
   const Text japanese = u"C:\\音楽\\ループ.wav";
-  const struct {
-    Text file;
-    int32_t waveDevices;
-    bool shortName;
-    std::vector<Sound> played;
-  } cases[] = {
-      {u"C:\\My Music\\loop.wav", 1, false, {{"C:\\My Music\\loop.wav", 9, false}}},
-      {u"C:\\loop.wav", 0, false, {}},  // no wave output
-      {japanese, 1, true, {{"C:\\B9C8~1\\C2E9~1.WAV", 9, false}}},
-      {japanese, 1, false, {{"C:\\音楽\\ループ.wav", 9, true}}},
+  const Sound kStop{std::nullopt, 0, false};
+  const struct { Text file; int32_t waveDevices; bool shortName; std::vector<Sound> played; } cases[] = {
+      {u"C:\\My Music\\loop.wav", 1, false, {{"C:\\My Music\\loop.wav", 9, false}, kStop}},
+      {u"C:\\loop.wav", 0, false, {kStop}},  // no wave output
+      {japanese, 1, true, {{"C:\\B9C8~1\\C2E9~1.WAV", 9, false}, kStop}},
+      {japanese, 1, false, {{"C:\\音楽\\ループ.wav", 9, true}, kStop}},
   };
   for (const auto& c : cases) {
     Rig rig;
@@ -218,9 +192,7 @@ TEST(MusicFile, WavPlaysLoopedByANameTheSoundPlayerOpens) {
     if (c.shortName) rig.device.shortPaths[japanese] = u"C:\\B9C8~1\\C2E9~1.WAV";
     rig.player.WavPlay();
     rig.player.WavStop();
-    std::vector<Sound> expected = c.played;
-    expected.push_back({std::nullopt, 0, false});
-    EXPECT_EQ(rig.device.sounds, expected);
+    EXPECT_EQ(rig.device.sounds, c.played);
   }
 }
 

@@ -13,10 +13,12 @@
 namespace orv {
 namespace {
 
+using Strings = std::vector<std::string>;
+
 // Every window the program opens, as one line: "display", "dialog" or "preview <host> <w>x<h>".
 struct RecordingHost : StartupHost {
   ScreenRect rect{};
-  std::vector<std::string> opened;
+  Strings opened;
   ScreenRect WindowRect(WindowHandle) override { return rect; }
   double TwipsPerPixelX() override { return 15; }
   double TwipsPerPixelY() override { return 12; }
@@ -27,7 +29,7 @@ struct RecordingHost : StartupHost {
   void OpenDisplay() override { opened.push_back("display"); }
 };
 
-struct FirstRandom : Random {
+struct FirstRandom : Random {  // always the first picture not yet taken
   void Reseed() override {}
   double Next() override { return 0.0; }
 };
@@ -58,13 +60,8 @@ struct MainTest : ::testing::Test {
 
 TEST_F(MainTest, EachModeOpensItsWindowOrEnds) {
   host.rect = {100, 50, 252, 162};
-  const struct {
-    const char16_t* line;
-    StartResult result;
-    std::vector<std::string> opened;
-    int32_t cursor;  // the display count after start-up, which the show keeps to restore
-    int16_t pictures;
-  } cases[] = {
+  // The cursor's display count after start-up, which the show keeps to restore.
+  const struct { const char16_t* line; StartResult result; Strings opened; int32_t cursor; int16_t pictures; } cases[] = {
       {u"/s", StartResult::kWindowOpen, {"display"}, -1, 2},
       {u"-S", StartResult::kWindowOpen, {"display"}, -1, 2},
       {u"/scr", StartResult::kWindowOpen, {"display"}, -1, 2},
@@ -88,13 +85,12 @@ TEST_F(MainTest, EachModeOpensItsWindowOrEnds) {
     EXPECT_EQ(app.imageCount, c.pictures);
     EXPECT_EQ(app.settings.ChangeMode, c.pictures ? 1 : 0);
   }
-  // The show's random order, here always the first picture not yet taken.
   Run(u"/s");
   EXPECT_EQ(app.imageOrder, (std::vector<int16_t>{0, 1, 2}));
   fs.Remove(u"C:\\p");
   Run(u"/s");
   EXPECT_TRUE(app.imageOrder.empty());
-  EXPECT_EQ(host.opened, std::vector<std::string>{"display"});
+  EXPECT_EQ(host.opened, Strings{"display"});
 }
 
 TEST_F(MainTest, ARunningCopyEndsEveryStartAfterBothLookUps) {
@@ -103,7 +99,7 @@ TEST_F(MainTest, ARunningCopyEndsEveryStartAfterBothLookUps) {
     for (const char16_t* line : {u"/s", u"/c", u"/p 1234", u""}) {
       EXPECT_EQ(Run(line), StartResult::kEnded);
       EXPECT_TRUE(host.opened.empty());
-      EXPECT_EQ(system.calls, (std::vector<std::string>{"FindWindow Orvane_Main",
+      EXPECT_EQ(system.calls, (Strings{"FindWindow Orvane_Main",
                                                         "FindWindow Orvaneの設定"}));
     }
   }
@@ -133,7 +129,7 @@ TEST_F(MainTest, ThePreviewCoversAHostOfAnySize) {
   for (const auto& [rect, opened] : cases) {
     host.rect = rect;
     EXPECT_EQ(Run(u"/p 5"), StartResult::kWindowOpen);
-    EXPECT_EQ(host.opened, std::vector<std::string>{opened});
+    EXPECT_EQ(host.opened, Strings{opened});
   }
   EXPECT_EQ(PreviewExtent(0, 10, 0), 0);
 }
@@ -141,7 +137,6 @@ TEST_F(MainTest, ThePreviewCoversAHostOfAnySize) {
 TEST(CommandLine, ProgramPathAndPreviewHandle) {
   EXPECT_EQ(ArgumentsOf(u"\"C:\\Program Files\\Orvane.scr\"  /s"), u"/s");
   EXPECT_EQ(ArgumentsOf(u"C:\\WINDOWS\\ORVANE.SCR\t/p 1234"), u"/p 1234");
-  EXPECT_EQ(ArgumentsOf(u"Orvane.scr"), u"");
   EXPECT_EQ(ArgumentsOf(u"\"unterminated /s"), u"");
   const std::pair<Text, int32_t> handles[] = {
       {u"/p:1 2\t3", 123}, {u"/p 12.5", 12}, {u"/p 13.5", 14}, {u"/p -7", -7}, {u"/p abc", 0},
