@@ -62,7 +62,9 @@ TEST_F(FolderScanTest, FailuresKeepWhatWasFound) {
 }
 
 TEST_F(FolderScanTest, TheListStopsAt32767EntriesWithoutError) {
-  for (int i = 0; i < 32770; ++i) fs.AddFile(u"C:\\big\\" + Text(1, static_cast<char16_t>(0x4E00 + i)) + u".bmp");
+  for (int i = 0; i < 32770; ++i) {
+    fs.AddFile(u"C:\\big\\" + Text(1, static_cast<char16_t>(0x4E00 + i)) + u".bmp");
+  }
   EXPECT_EQ(Scan(u"C:\\big").size(), 32767u);
   EXPECT_TRUE(std::is_sorted(app.imageList.begin() + 1, app.imageList.end()));
 }

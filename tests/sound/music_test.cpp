@@ -72,7 +72,8 @@ TEST(CommandLayer, GivesTheReplyOrTheErrorTextAndBuildsPlayCommands) {
   rig.layer.MciPlay(u"cdaudio", u"02", u"03");
   EXPECT_EQ(rig.layer.MciPlay(u"cdaudio", u"", u"04"), 282);
   EXPECT_EQ(rig.layer.MciLastText(), u"MCI error 282");
-  EXPECT_EQ(rig.device.Commands(), (Commands{"play cdaudio", "play cdaudio from 02 to 03", "play cdaudio to 04"}));
+  EXPECT_EQ(rig.device.Commands(),
+            (Commands{"play cdaudio", "play cdaudio from 02 to 03", "play cdaudio to 04"}));
 }
 
 // A command goes as 8-bit text where the code page holds all of it, else as UTF-16, so a
@@ -93,7 +94,9 @@ TEST(CommandLayer, CrossesTheCodePage) {
 }
 
 TEST(CdWatch, EachTickFollowsTheDisc) {
-  const struct { const char* what; int16_t repeat; Answer track, count, mode; Commands sent; bool watchOn; } cases[] = {
+  const struct {
+    const char* what; int16_t repeat; Answer track, count, mode; Commands sent; bool watchOn;
+  } cases[] = {
       {"no drive", 0, {266, ""}, {}, {}, {kTrack}, false},
       {"an error text for a track", 0, {0, "error"}, {}, {}, {kTrack}, false},
       {"no disc", 0, {0, "1"}, {276, ""}, {}, {kTrack, kCount}, false},
@@ -114,7 +117,8 @@ TEST(CdWatch, EachTickFollowsTheDisc) {
     SCOPED_TRACE(c.what);
     Rig rig;
     rig.settings.BgmRepeat = c.repeat;
-    std::tie(rig.device.script[kTrack], rig.device.script[kCount], rig.device.script[kMode]) = std::tie(c.track, c.count, c.mode);
+    auto& script = rig.device.script;
+    std::tie(script[kTrack], script[kCount], script[kMode]) = std::tie(c.track, c.count, c.mode);
     rig.player.CdWatch();
     EXPECT_EQ(rig.device.Commands(), c.sent);
     EXPECT_EQ(rig.player.CdWatchOn(), c.watchOn);

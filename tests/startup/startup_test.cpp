@@ -61,7 +61,9 @@ struct MainTest : ::testing::Test {
 TEST_F(MainTest, EachModeOpensItsWindowOrEnds) {
   host.rect = {100, 50, 252, 162};
   // The cursor's display count after start-up, which the show keeps to restore.
-  const struct { const char16_t* line; StartResult result; Strings opened; int32_t cursor; int16_t pictures; } cases[] = {
+  const struct {
+    const char16_t* line; StartResult result; Strings opened; int32_t cursor; int16_t pictures;
+  } cases[] = {
       {u"/s", StartResult::kWindowOpen, {"display"}, -1, 2},
       {u"-S", StartResult::kWindowOpen, {"display"}, -1, 2},
       {u"/scr", StartResult::kWindowOpen, {"display"}, -1, 2},
