@@ -1,84 +1,91 @@
+// The drawing surface, checked as pictures: one character a pixel (its value as a digit,
+// '#' for white), rows joined by '/'.
 #include "toolkit/surface.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "toolkit/picture_loader.h"
+
 namespace orv {
 namespace {
 
-TEST(BitBlt, RasterOperationsCombinePixelsBitwise) {
-  Surface dst(2, 1, 0x123456);
-  Surface src(2, 1, 0x00FF00);
-  BitBlt(dst, 0, 0, 1, 1, src, 0, 0, Rop::kSrcAnd);
-  BitBlt(dst, 1, 0, 1, 1, src, 0, 0, Rop::kSrcInvert);
-  EXPECT_EQ(dst.Pixel(0, 0), 0x003400u);
-  EXPECT_EQ(dst.Pixel(1, 0), 0x12CB56u);
-  BitBlt(dst, 0, 0, 2, 1, src, 0, 0, Rop::kSrcCopy);
-  EXPECT_EQ(dst, src);
+std::string Art(const Surface& s) {
+  std::string art;
+  for (int y = 0; y < s.Height(); ++y) {
+    if (y) art += '/';
+    for (int x = 0; x < s.Width(); ++x) {
+      const uint32_t p = s.Pixel(x, y);
+      art += p == kWhite ? '#' : p < 10 ? static_cast<char>('0' + p) : '?';
+    }
+  }
+  return art;
 }
 
-TEST(BitBlt, ClipsAtEveryEdgeOfBothSurfaces) {
-  Surface src(3, 3);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 3; ++x) src.SetPixel(x, y, uint32_t(10 * y + x + 1));
-  Surface dst(4, 4, 0xFFFFFF);
-  BitBlt(dst, -1, -1, 3, 3, src, 0, 0, Rop::kSrcCopy);  // top-left corner cut
-  EXPECT_EQ(dst.Pixel(0, 0), 12u);
-  EXPECT_EQ(dst.Pixel(1, 1), 23u);
-  EXPECT_EQ(dst.Pixel(2, 0), 0xFFFFFFu);
-  BitBlt(dst, 3, 3, 3, 3, src, 0, 0, Rop::kSrcCopy);  // bottom-right corner cut
-  EXPECT_EQ(dst.Pixel(3, 3), 1u);
-  Surface dst2(2, 2, 0xFFFFFF);
-  BitBlt(dst2, 0, 0, 5, 5, src, 2, 2, Rop::kSrcCopy);  // source runs out
-  EXPECT_EQ(dst2.Pixel(0, 0), 23u);
-  EXPECT_EQ(dst2.Pixel(1, 1), 0xFFFFFFu);
-  BitBlt(dst2, 100, -100, 5, 5, src, 0, 0, Rop::kSrcCopy);  // entirely outside: no effect
-  BitBlt(dst2, 0, 0, -5, 5, src, 0, 0, Rop::kSrcCopy);
+// A 3 x 3 source whose pixels name their place: 1 2 3 / 4 5 6 / 7 8 9.
+Surface Numbered() {
+  Surface s(3, 3);
+  for (int i = 0; i < 9; ++i) s.SetPixel(i % 3, i / 3, static_cast<uint32_t>(i + 1));
+  return s;
 }
 
-TEST(FillBox, ABoxOffTheSurfaceOrASurfaceWithoutColumnsFillsNothing) {
-  Surface s(5, 2, kWhite);
-  s.FillBox(10, 0, 20, 1, kBlack);  // left of the box beyond the right edge
-  s.FillBox(0, 5, 4, 9, kBlack);    // below the last row
-  s.FillBox(3, 0, 1, 1, kBlack);    // left and right swapped
-  EXPECT_EQ(s, Surface(5, 2, kWhite));
-  Surface columnless(0, 3);         // a screen measured 0 pixels wide
-  columnless.FillBox(0, 0, -1, 2, kBlack);
+TEST(FillBox, IncludesBothCornersAndClipsToTheSurface) {
+  Surface s(5, 3);
+  s.FillBox(-3, -3, 1, 0, kWhite);
+  s.FillBox(3, 1, 9, 9, 2);
+  s.FillBox(10, 0, 20, 1, 3);  // wholly outside, or corners swapped: nothing
+  s.FillBox(3, 0, 1, 1, 3);
+  EXPECT_EQ(Art(s), "##000/00022/00022");
+  Surface columnless(0, 3);  // a screen measured 0 pixels wide
+  columnless.FillBox(0, 0, -1, 2, kWhite);
   EXPECT_TRUE(columnless.Empty());
-  s.FillBox(-3, -3, 1, 0, kBlack);  // clipped at the top-left corner
-  EXPECT_EQ(s.Pixel(1, 0), kBlack);
-  EXPECT_EQ(s.Pixel(2, 0), kWhite);
-  EXPECT_EQ(s.Pixel(0, 1), kWhite);
 }
 
-TEST(StretchBlt, SamplesTheSourcePixelUnderEachTargetCentre) {
-  Surface src(2, 1);
-  src.SetPixel(0, 0, 1);
-  src.SetPixel(1, 0, 2);
-  Surface dst(5, 2);
-  StretchBlt(dst, 0, 0, 5, 2, src, 0, 0, 2, 1);
-  EXPECT_EQ(dst.Pixel(0, 0), 1u);
-  EXPECT_EQ(dst.Pixel(1, 0), 1u);
-  EXPECT_EQ(dst.Pixel(2, 1), 2u);  // centre 2.5 of 5 -> source 1
-  EXPECT_EQ(dst.Pixel(4, 1), 2u);
-  Surface shrink(1, 1);
-  StretchBlt(shrink, -3, 0, 4, 1, dst, 0, 0, 5, 1);  // clipped left part
-  EXPECT_EQ(shrink.Pixel(0, 0), 2u);
+TEST(FillEllipse, FillsThePixelsWhoseCentresLieInside) {
+  Surface s(9, 7);
+  s.FillEllipse(4.5, 3.5, 4, 3, 1);
+  s.FillEllipse(2, 6, 2, 2, 2);  // cut by the bottom edge
+  s.FillEllipse(8.4, 0, 1, 1, kWhite);
+  s.FillEllipse(4, 4, -1, 3, 3);  // a negative half-axis draws nothing
+  EXPECT_EQ(Art(s), "00001000#/001111100/011111110/111111111/022111110/222211100/222210000");
 }
 
-TEST(FillEllipse, CoversTheCentreAndRespectsTheHalfAxes) {
-  Surface s(41, 21, kWhite);
-  s.FillEllipse(20, 10, 20, 4, kBlack);
-  EXPECT_EQ(s.Pixel(20, 10), kBlack);
-  EXPECT_EQ(s.Pixel(1, 10), kBlack);
-  EXPECT_EQ(s.Pixel(0, 0), kWhite);
-  EXPECT_EQ(s.Pixel(20, 6), kBlack);
-  EXPECT_EQ(s.Pixel(20, 4), kWhite);
-  int rows = 0;
-  for (int y = 0; y < 21; ++y) rows += s.Pixel(20, y) == kBlack;
-  EXPECT_EQ(rows, 8);
-  Surface edge(4, 4, kWhite);
-  edge.FillEllipse(0, 0, 10, 10, kBlack);  // clipped, no crash
-  EXPECT_EQ(edge.Pixel(3, 3), kBlack);
+TEST(BitBlt, CombinesPixelsAndClipsAtEveryEdgeOfBothSurfaces) {
+  Surface dst(2, 1, 0x123456);
+  BitBlt(dst, 0, 0, 1, 1, Surface(1, 1, 0x00FF00), 0, 0, Rop::kSrcAnd);
+  BitBlt(dst, 1, 0, 1, 1, Surface(1, 1, 0x00FF00), 0, 0, Rop::kSrcInvert);
+  EXPECT_EQ(dst.Pixels(), (std::vector<uint32_t>{0x003400, 0x12CB56}));
+
+  Surface s(4, 4, kWhite);
+  BitBlt(s, -1, -1, 3, 3, Numbered(), 0, 0, Rop::kSrcCopy);  // the top-left corner cut
+  BitBlt(s, 3, 3, 3, 3, Numbered(), 0, 0, Rop::kSrcCopy);    // the bottom-right corner cut
+  BitBlt(s, 2, 0, 5, 5, Numbered(), 2, 1, Rop::kSrcCopy);    // the source runs out
+  BitBlt(s, 2, 1, 2, 2, Numbered(), -1, -1, Rop::kSrcCopy);  // from before the source
+  BitBlt(s, 0, 0, -5, 5, Numbered(), 0, 0, Rop::kSrcCopy);
+  EXPECT_EQ(Art(s), "566#/899#/###1/###1");
+}
+
+TEST(StretchBlt, TakesTheSourcePixelUnderEachTargetCentre) {
+  Surface s(7, 3, kWhite);
+  StretchBlt(s, 0, 0, 5, 2, Numbered(), 0, 0, 2, 1);  // 2 x 1 onto 5 x 2
+  StretchBlt(s, -2, 2, 6, 1, Numbered(), 0, 1, 3, 1);  // clipped on the left
+  StretchBlt(s, 6, 0, 1, 3, Numbered(), 2, 0, 1, 3);   // one column wide
+  for (const Surface& empty : {Surface(), Numbered()}) {  // empty source, or source width 0
+    StretchBlt(s, 5, 0, 1, 1, empty, 0, 0, empty.Empty() ? 1 : 0, 1);
+  }
+  EXPECT_EQ(Art(s), "11222#3/11222#6/5566##9");
+}
+
+TEST(SurfaceRows, ReadsEachRowOfTheHeldPicture) {
+  SurfaceRows rows(Numbered());
+  uint32_t row[3] = {};
+  EXPECT_TRUE(rows.ReadRow(0, row));
+  EXPECT_EQ(row[2], 3u);
+  EXPECT_TRUE(rows.ReadRow(2, row));
+  EXPECT_EQ(row[0], 7u);
+  EXPECT_FALSE(rows.ReadRow(-1, row));
+  EXPECT_FALSE(rows.ReadRow(3, row));
 }
 
 }  // namespace

@@ -1,0 +1,173 @@
+// The settings: every key read, defaulted and written through the one table, and where the
+// settings file lives.
+#include <gtest/gtest.h>
+
+#include "core/cp932.h"
+#include "settings/load_settings.h"
+#include "settings/save_settings.h"
+#include "settings/settings_table.h"
+#include "support/fake_file_system.h"
+
+namespace orv {
+namespace {
+
+std::string Sjis(const char16_t* text) { return *cp932::Encode(text); }
+
+struct SettingsTest : ::testing::Test {
+  SettingsTest() {
+    fs.AddFolder(u"C:\\Program");
+    fs.AddFile(u"C:\\pics\\a.bmp");
+    fs.AddFile(u"C:\\m.mp3");
+  }
+  Settings Load(const std::string& bytes) {
+    LoadSettings(settings, fs, IniDocument::Parse(bytes));
+    return settings;
+  }
+  test::FakeFileSystem fs;
+  SettingsStore store{fs, u"C:\\Program", u"C:\\Users\\me\\AppData"};
+  Settings settings;
+};
+
+// Each key in file order, a stored text, the value it loads as (text settings: the text),
+// and the value a missing or empty text gives.
+struct KeyCase {
+  const char16_t* key;
+  const char16_t* stored;
+  int32_t loaded, fallback;
+};
+constexpr KeyCase kKeys[] = {
+    {u"画像ﾁｪﾝｼﾞ", u"1.9", 1, 0},  // cut down to a whole number
+    {u"画像のｻｲｽﾞ", u" -1.5 ", -2, 1},
+    {u"ｲﾝﾀｰﾊﾞﾙ", u"12.5", 12, 10},  // rounded half to even
+    {u"画像のﾌｫﾙﾀﾞ", u"C:\\pics", 0, 0},
+    {u"画像種類_0", u"5", 5, 1},
+    {u"画像種類_1", u"+0", 0, 1},
+    {u"画像種類_2", u"2D0", 2, 1},
+    {u"画像種類_3", u"-1", -1, 1},
+    {u"BGM区分", u"2", 2, 0},
+    {u"BGMﾘﾋﾟｰﾄ", u"3.7", 3, 0},
+    {u"BGMﾌｧｲﾙ", u"C:\\m.mp3", 0, 0},
+    {u"小片の数", u" 1e2", 100, 200},
+    {u"小片の弾性", u"40.9", 40, 35},
+    {u"重力", u"2147483647", 2147483647, 10},
+    {u"拡散度", u"-0.5", -1, 50},
+    {u"激しさ", u"21", 21, 35},
+    {u"速さ", u"99", 99, 20},
+};
+
+TEST_F(SettingsTest, EveryKeyLoadsByItsOwnRuleAndAnEmptyTextGivesItsDefault) {
+  ASSERT_EQ(std::size(kKeys), kSettingsTable.size());
+  std::string file = "[Section]\r\n", empty = file;
+  for (const KeyCase& k : kKeys) {
+    file += Sjis(k.key) + "=" + ToUtf8(k.stored) + "\r\n";
+    empty += Sjis(k.key) + "=\r\n";
+  }
+  Settings loaded = Load(file);
+  Settings defaults = Load(empty);
+  for (size_t i = 0; i < kSettingsTable.size(); ++i) {
+    const SettingRow& row = kSettingsTable[i];
+    SCOPED_TRACE(ToUtf8(kKeys[i].key));
+    EXPECT_EQ(Text(row.key), kKeys[i].key);
+    EXPECT_EQ(&RowOf(row.setting), &row);
+    if (row.stored == Stored::kText) {
+      EXPECT_EQ(TextOf(loaded, row.setting), kKeys[i].stored);
+      EXPECT_EQ(TextOf(defaults, row.setting), u"");
+    } else {
+      EXPECT_EQ(NumberOf(loaded, row.setting), kKeys[i].loaded);
+      EXPECT_EQ(NumberOf(defaults, row.setting), kKeys[i].fallback);
+    }
+    if (row.sliderMax != 0) {  // the dialog's slider can show the default and its design
+      EXPECT_LE(row.sliderMin, std::min(row.fallback, row.sliderDesign));
+      EXPECT_GE(row.sliderMax, std::max(row.fallback, row.sliderDesign));
+    }
+  }
+  EXPECT_EQ(Load(""), defaults);  // no file at all
+}
+
+TEST_F(SettingsTest, BadNumbersKeepTheValueAndGoneFilesFallBack) {
+  settings.PieceCount = 77;
+  const Settings s = Load("[Section]\r\n" + Sjis(u"小片の数=abc\r\n画像のｻｲｽﾞ=70000\r\n") +
+                          Sjis(u"ｲﾝﾀｰﾊﾞﾙ=32767.5\r\n重力=2147483648\r\n激しさ=1e999\r\n") +
+                          Sjis(u"画像のﾌｫﾙﾀﾞ=C:\\pics\\a.bmp\r\nBGM区分=2\r\nBGMﾌｧｲﾙ=C:\\gone.mp3\r\n"));
+  EXPECT_EQ(s.PieceCount, 77);  // not the default: what was there
+  EXPECT_EQ(s.SizeMode, 0);
+  EXPECT_EQ(s.IntervalSec, 0);
+  EXPECT_EQ(s.Gravity, 0);
+  EXPECT_EQ(s.Intensity, 0);
+  EXPECT_EQ(s.ImageFolder, u"");  // a file, not a folder
+  EXPECT_EQ(s.BgmFile, u"");
+  EXPECT_EQ(s.BgmMode, 0);  // no music instead of a file that is gone
+  fs.unreadable.insert(u"C:\\m.mp3");
+  EXPECT_EQ(Load("[Section]\r\n" + Sjis(u"BGM区分=1\r\nBGMﾌｧｲﾙ=C:\\m.mp3")).BgmMode, 1);  // CD stays
+  EXPECT_EQ(settings.BgmFile, u"");
+  EXPECT_EQ(fs.listCalls, 1);  // the folder check: listing the pictures is not loading
+}
+
+TEST_F(SettingsTest, SaveWritesEveryKeyInFileOrderAndLoadsBackTheSame) {
+  settings = Load("");
+  settings.ChangeMode = -1;
+  settings.BgmMode = 2;
+  settings.BgmFile = u"C:\\m.mp3";
+  settings.KindOn[2] = 0;
+  DialogValues dialog{45, u"C:\\pics", u"3", {150, 0, 40, 10, 20, 1}};
+  ASSERT_TRUE(SaveSettings(settings, dialog, store));
+  const std::string bytes = fs.Content(u"C:\\Program\\Orvane.ini");
+  EXPECT_EQ(bytes, "[Section]\r\n" + Sjis(u"画像ﾁｪﾝｼﾞ=-1\r\n画像のｻｲｽﾞ= 1\r\nｲﾝﾀｰﾊﾞﾙ= 45\r\n") +
+                       Sjis(u"画像のﾌｫﾙﾀﾞ=C:\\pics\r\n画像種類_0= 1\r\n画像種類_1= 1\r\n") +
+                       Sjis(u"画像種類_2= 0\r\n画像種類_3= 1\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 3\r\n") +
+                       Sjis(u"BGMﾌｧｲﾙ=C:\\m.mp3\r\n小片の数= 150\r\n小片の弾性= 0\r\n重力= 40\r\n") +
+                       Sjis(u"拡散度= 10\r\n激しさ= 20\r\n速さ= 1\r\n"));
+  EXPECT_EQ(settings.ImageFolder, u"C:\\pics");
+  EXPECT_EQ(settings.BgmRepeat, 3);
+  EXPECT_EQ(settings.PieceCount, 200) << "the held settings keep their values";
+  Settings written = settings;
+  written.IntervalSec = 45;
+  for (size_t k = 0; k < 6; ++k) SetNumber(written, kCrashSettings[k], dialog.crashPositions[k]);
+  EXPECT_EQ(Load(bytes), written);
+}
+
+TEST_F(SettingsTest, TrackTextThatIsNoNumberSavesZeroAndOneTooLargeKeepsTheTrack) {
+  const std::pair<const char16_t*, int16_t> cases[] = {
+      {u"", 0}, {u"abc", 0}, {u"99999", 4}, {u"2.5", 2}, {u"3.5", 4}};
+  for (const auto& [text, track] : cases) {
+    settings.BgmRepeat = 4;
+    ASSERT_TRUE(SaveSettings(settings, DialogValues{10, u"", text, {}}, store));
+    EXPECT_EQ(settings.BgmRepeat, track) << ToUtf8(text);
+  }
+  EXPECT_NE(fs.Content(store.BesideProgram()).find(Sjis(u"BGMﾘﾋﾟｰﾄ= 4\r\n")), std::string::npos);
+}
+
+TEST_F(SettingsTest, SaveKeepsForeignLinesAndNeverOverwritesAFileItCannotRead) {
+  fs.AddFile(store.BesideProgram(), "; mine\r\n[Section]\r\n" + Sjis(u"速さ= 99\r\n") + "extra=1\r\n");
+  ASSERT_TRUE(SaveSettings(settings, DialogValues{}, store));
+  const std::string bytes = fs.Content(store.BesideProgram());
+  EXPECT_EQ(bytes.rfind("; mine\r\n[Section]\r\n" + Sjis(u"速さ= 0\r\nextra=1\r\n"), 0), 0u);
+  EXPECT_EQ(bytes.find(Sjis(u"速さ")), bytes.rfind(Sjis(u"速さ")));
+  fs.unreadable.insert(store.BesideProgram());
+  EXPECT_FALSE(SaveSettings(settings, DialogValues{}, store));
+  EXPECT_EQ(fs.Content(store.BesideProgram()), bytes);
+}
+
+TEST_F(SettingsTest, TheFileMovesToTheUserWhenTheProgramFolderIsReadOnlyAndStaysThere) {
+  EXPECT_EQ(SettingsStore(fs, u"D:\\", u"").BesideProgram(), u"D:\\\\Orvane.ini");
+  EXPECT_EQ(SettingsStore(fs, u"D:\\", u"").PerUser(), u"");
+  fs.AddFile(store.BesideProgram(), "[Section]\r\nx=beside\r\n");
+  fs.unwritableFolders.insert(u"C:\\Program");
+  IniDocument doc = store.Read();
+  EXPECT_EQ(ReadIni(doc, u"Section", u"x"), u"beside");
+  WriteIni(doc, u"Section", u"x", u"mine");
+  ASSERT_TRUE(store.Write(doc));
+  EXPECT_EQ(fs.Content(u"C:\\Users\\me\\AppData\\Orvane\\Orvane.ini"), "[Section]\r\nx=mine\r\n");
+  fs.unwritableFolders.clear();
+  EXPECT_EQ(ReadIni(store.Read(), u"Section", u"x"), u"mine");
+  ASSERT_TRUE(store.Write(IniDocument::Parse("y=1")));
+  EXPECT_EQ(fs.Content(store.PerUser()), "y=1\r\n");
+  EXPECT_EQ(fs.Content(store.BesideProgram()), "[Section]\r\nx=beside\r\n");
+  fs.unwritableFolders.insert(u"C:\\Users\\me\\AppData\\Orvane");
+  EXPECT_FALSE(store.Write(doc));
+  fs.unreadable.insert(store.PerUser());
+  EXPECT_EQ(ReadIni(store.Read(), u"Section", u"x"), u"beside");
+}
+
+}  // namespace
+}  // namespace orv
