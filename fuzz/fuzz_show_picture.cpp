@@ -11,7 +11,6 @@
 #include <limits>
 
 #include "display/show.h"
-#include "display/placement.h"
 #include "support/show_fakes.h"
 #include "fuzz_harness.h"
 #include "support/fake_system.h"
@@ -121,34 +120,10 @@ double OddMeasure(FuzzedDataProvider& in, double usual) {
   }
 }
 
-// PlacePicture on its own over the whole 32-bit range: no overflow; a picture at its own
-// size keeps it, and a fitted one spans the screen in the direction of its longer side.
-void CheckPlacement(FuzzedDataProvider& in) {
-  const auto sw = in.ConsumeIntegral<int32_t>(), sh = in.ConsumeIntegral<int32_t>();
-  const auto pw = in.ConsumeIntegral<int32_t>(), ph = in.ConsumeIntegral<int32_t>();
-  const auto mode = in.ConsumeIntegral<int16_t>();
-  const auto box = PlacePicture(sw, sh, pw, ph, mode);
-  if (!box || sw <= 0 || sh <= 0 || pw <= 0 || ph <= 0) return;
-  if (mode == 0) {
-    Check(box->w == pw && box->h == ph && !box->stretch);
-  } else {
-    // Fitted by its own shape: the longer side takes the screen's side of that direction.
-    Check(box->stretch &&
-          (pw > ph ? box->w == sw && box->h <= sw : box->h == sh && box->w <= sh));
-  }
-  // Drawing a small picture into that box of a small target stays inside both.
-  Surface target(static_cast<int>(std::min(sw, 48)), static_cast<int>(std::min(sh, 48)));
-  const Surface picture(static_cast<int>(std::min(pw, 9)), static_cast<int>(std::min(ph, 9)),
-                        kWhite);
-  DrawPicture(target, picture, *box);
-}
-
 }  // namespace
 
 void FuzzOne(Input input) {
   FuzzedDataProvider in = input.Provider();
-  CheckPlacement(in);
-
   // The screen as the window measures it: pixels times twips per pixel, or something odd.
   const int width = in.ConsumeIntegralInRange(-2, kMostScreenSide);
   const int height = in.ConsumeIntegralInRange(-2, kMostScreenSide);
