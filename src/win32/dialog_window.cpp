@@ -9,6 +9,8 @@
 #include <string>
 
 #include "dialog/dialog_canvas.h"
+#include "win32/message_pump.h"
+#include "win32/window_class.h"
 #include "win32/wide.h"
 #include "win32/window_effects.h"
 
@@ -101,13 +103,7 @@ DialogWindow::~DialogWindow() {
 }
 
 bool DialogWindow::Open() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = app_.instance;
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /*IDC_ARROW*/);
-  wc.lpszClassName = kDialogClass;
-  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+  if (!RegisterWindowClass<DialogWindow>(app_.instance, kDialogClass, nullptr)) return false;
 
   font_ = MakeFont(false);
   linkFont_ = MakeFont(true);
@@ -181,14 +177,10 @@ bool DialogWindow::CreateControls() {
 
 // ---- window procedure ----
 
-LRESULT CALLBACK DialogWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self || self->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
+LRESULT DialogWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Until CreateWindowExW has returned, the window is not ours to handle yet.
+  if (window != window_) return DefWindowProcW(window, message, wParam, lParam);
+  return Handle(message, wParam, lParam);
 }
 
 LRESULT DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -511,17 +503,7 @@ void DialogWindow::DrawFrameEdge(Surface& surface, EdgeRect rect, uint32_t edge,
   surface = bitmap.Take();
 }
 
-void DialogWindow::DoEvents() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(int(msg.wParam));  // for the loop that waits for it
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+void DialogWindow::DoEvents() { PumpWaiting(); }
 
 void DialogWindow::PaintNow() {
   // WM_PAINT is sent straight to the window procedures; the queue is left alone.

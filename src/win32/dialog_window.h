@@ -47,6 +47,9 @@ class DialogWindow final : public DialogHost {
   void EndDialog() override;
   void Invalidate(ControlId id) override;
 
+  // Every message of the dialog's window (win32/window_class.h).
+  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
  private:
   // A real control of the system standing for a row of the layout.
   struct Child {
@@ -55,7 +58,6 @@ class DialogWindow final : public DialogHost {
     std::vector<Text> shownItems;  // what the list or combo box holds now
   };
 
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   bool CreateControls();
   void Paint();

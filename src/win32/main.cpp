@@ -4,6 +4,7 @@
 
 #include "startup/main_logic.h"
 #include "win32/app.h"
+#include "win32/message_pump.h"
 
 namespace orv::win {
 namespace {
@@ -45,12 +46,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   orv::win::Win32StartupHost host(app);
   orv::StartupServices services{app.system, app.files, app.store, app.random, host};
   if (orv::Main(app.state, services) == orv::StartResult::kEnded) return 0;
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  const int code = static_cast<int>(msg.wParam);
+  const int code = orv::win::RunMessages();
   // A decode cannot be interrupted inside the system's decoder, and a large picture takes
   // it seconds. Rather than keep the user waiting for a picture nobody will see, the program
   // then ends at once, and the system ends the worker thread with it. The program's own

@@ -7,6 +7,7 @@
 #include "win32/app.h"
 #include "win32/resource_picture.h"
 #include "win32/surface_bitmap.h"
+#include "win32/window_class.h"
 
 namespace orv::win {
 namespace {
@@ -14,59 +15,55 @@ namespace {
 constexpr wchar_t kPreviewClass[] = L"Orvane_R";
 constexpr wchar_t kPreviewTitle[] = L"Preview Window";
 
-// The one preview of a run; its still is decoded once.
-SurfaceBitmap& Still() {
-  static SurfaceBitmap still;
-  return still;
-}
+// The one preview of a run and its still, decoded once; it lives as long as the program.
+struct Preview {
+  SurfaceBitmap still;
 
-void Paint(HWND window) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
-  RECT client{};
-  GetClientRect(window, &client);
-  // The black class brush has already filled what the still does not cover.
-  const AreaSize part = VisibleStillPart({Still().Width(), Still().Height()},
-                                          {client.right - client.left, client.bottom - client.top});
-  if (part.width > 0 && part.height > 0) {
-    BitBlt(dc, 0, 0, part.width, part.height, Still().Dc(), 0, 0, SRCCOPY);
+  void Paint(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client{};
+    GetClientRect(window, &client);
+    // The black class brush has already filled what the still does not cover.
+    const AreaSize part = VisibleStillPart(
+        {still.Width(), still.Height()}, {client.right - client.left, client.bottom - client.top});
+    if (part.width > 0 && part.height > 0) {
+      BitBlt(dc, 0, 0, part.width, part.height, still.Dc(), 0, 0, SRCCOPY);
+    }
+    EndPaint(window, &ps);
   }
-  EndPaint(window, &ps);
-}
 
-LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_PAINT:
-      Paint(window);
-      return 0;
-    case WM_DESTROY:
-      // The host took its preview area away: nothing of the program is left to show.
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcW(window, message, wParam, lParam);
+  // Every message of the preview's window (win32/window_class.h).
+  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_PAINT:
+        Paint(window);
+        return 0;
+      case WM_DESTROY:
+        // The host took its preview area away: nothing of the program is left to show.
+        PostQuitMessage(0);
+        return 0;
+      default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
   }
-}
+};
 
-bool RegisterPreviewClass(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = PreviewProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /*IDC_ARROW*/);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  wc.lpszClassName = kPreviewClass;
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+Preview& ThePreview() {
+  static Preview preview;
+  return preview;
 }
 
 }  // namespace
 
 void OpenPreviewWindow(App& app, HWND host, int32_t width, int32_t height) {
   const std::optional<Surface> still = LoadResourcePicture(app.instance, ORV_RES_PREVIEW_STILL);
+  Preview& preview = ThePreview();
   if (still) {
-    if (Still().Resize(still->Width(), still->Height())) Still().Put(*still, 0, 0);
+    if (preview.still.Resize(still->Width(), still->Height())) preview.still.Put(*still, 0, 0);
   }
-  if (!RegisterPreviewClass(app.instance)) {
+  if (!RegisterWindowClass<Preview>(app.instance, kPreviewClass,
+                                    static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)))) {
     PostQuitMessage(0);
     return;
   }
@@ -74,7 +71,7 @@ void OpenPreviewWindow(App& app, HWND host, int32_t width, int32_t height) {
   // then turned into a child: the system asks for WS_POPUP to go when WS_CHILD comes.
   HWND window = CreateWindowExW(0, kPreviewClass, kPreviewTitle, WS_POPUP, 0, 0,
                                 kPreviewStillWidth, kPreviewStillHeight, nullptr, nullptr,
-                                app.instance, nullptr);
+                                app.instance, &preview);
   if (!window) {
     PostQuitMessage(0);
     return;

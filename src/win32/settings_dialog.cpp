@@ -3,6 +3,7 @@
 
 #include "win32/app.h"
 #include "win32/dialog_window.h"
+#include "win32/message_pump.h"
 #include "win32/scoped.h"
 
 namespace orv::win {
@@ -12,18 +13,7 @@ void RunSettingsDialog(App& app) {
   const ScopedCom com;
   {
     DialogWindow dialog(app);
-    if (dialog.Open()) {
-      MSG msg;
-      while (!dialog.Ended()) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-          if (got == 0) PostQuitMessage(int(msg.wParam));  // not ours: pass it on
-          break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-    }
+    if (dialog.Open()) RunMessages([&] { return dialog.Ended(); });
   }
 }
 

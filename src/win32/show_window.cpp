@@ -14,10 +14,12 @@
 #include "toolkit/system.h"
 #include "toolkit/thread_worker.h"
 #include "win32/app.h"
+#include "win32/message_pump.h"
 #include "win32/scoped.h"
 #include "win32/show_picture_loader.h"
 #include "win32/surface_bitmap.h"
 #include "win32/wide.h"
+#include "win32/window_class.h"
 
 namespace orv::win {
 namespace {
@@ -59,18 +61,7 @@ class WindowTimer final : public Timer {
 
 class MessagePump final : public EventPump {
  public:
-  void DoEvents() override {
-    // What waits now, not what keeps arriving: a fast timer must not keep us here.
-    MSG msg;
-    for (int i = 0; i < 256 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
-      if (msg.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        return;
-      }
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
+  void DoEvents() override { PumpWaiting(); }
 };
 
 class ShowHost final : public DisplayHost {
@@ -159,9 +150,12 @@ struct Show {
   ShowHost host;
   WindowTimer timer1{1}, timer2{2}, timer3{3}, timer4{4};
   DisplayWindow window;
+
+  // Every message of the show's window (win32/window_class.h).
+  LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
-Show* g_show = nullptr;
+Show* g_show = nullptr;  // from the load until the message loop has ended
 
 int16_t MouseButtons(WPARAM keys) {
   return static_cast<int16_t>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
@@ -174,24 +168,24 @@ int16_t ShiftState() {
                               ((GetKeyState(VK_MENU) < 0) ? 4 : 0));
 }
 
-void Tick(WindowTimer& timer, void (*handler)(Show&)) {
+void Tick(Show& show, WindowTimer& timer, void (*handler)(Show&)) {
   if (timer.busy) return;
   timer.busy = true;
-  handler(*g_show);
+  handler(show);
   timer.busy = false;
 }
 
-LRESULT CALLBACK ShowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Show* show = g_show;
-  if (!show || show->host.window != window) return DefWindowProcW(window, message, wParam, lParam);
-  DisplayWindow& w = show->window;
+LRESULT Show::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Until CreateWindowExW has returned, and after WM_DESTROY, the window is not ours.
+  if (host.window != window) return DefWindowProcW(window, message, wParam, lParam);
+  DisplayWindow& w = this->window;
   switch (message) {
     case WM_TIMER:
       switch (wParam) {
-        case 1: Tick(show->timer1, [](Show& s) { Timer1_Timer(*s.music); }); break;
-        case 2: Tick(show->timer2, [](Show& s) { Timer2_Timer(*s.music, s.timer2); }); break;
-        case 3: Tick(show->timer3, [](Show& s) { s.window.Timer3_Timer(); }); break;
-        case 4: Tick(show->timer4, [](Show& s) { s.window.Timer4_Timer(); }); break;
+        case 1: Tick(*this, timer1, [](Show& s) { Timer1_Timer(*s.music); }); break;
+        case 2: Tick(*this, timer2, [](Show& s) { Timer2_Timer(*s.music, s.timer2); }); break;
+        case 3: Tick(*this, timer3, [](Show& s) { s.window.Timer3_Timer(); }); break;
+        case 4: Tick(*this, timer4, [](Show& s) { s.window.Timer4_Timer(); }); break;
       }
       return 0;
     case WM_MOUSEMOVE:
@@ -230,7 +224,7 @@ LRESULT CALLBACK ShowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     }
     case WM_DESTROY:
-      show->host.window = nullptr;
+      host.window = nullptr;
       PostQuitMessage(0);
       return 0;
   }
@@ -240,20 +234,13 @@ LRESULT CALLBACK ShowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 void OpenDisplayWindow(App& app) {
-  WNDCLASSEXW cls{};
-  cls.cbSize = sizeof(cls);
-  cls.lpfnWndProc = ShowProc;
-  cls.hInstance = app.instance;
-  cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  cls.lpszClassName = kClassName;
-  RegisterClassExW(&cls);
-
+  RegisterWindowClass<Show>(app.instance, kClassName,
+                            static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   g_show = new Show(app);  // lives until the message loop ends, like the window's state
   // Created hidden: the load captures the screen before the window covers it.
   HWND window = CreateWindowExW(0, kClassName, Wide(kDisplayTitle).c_str(), WS_POPUP, 0, 0,
                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                nullptr, nullptr, app.instance, nullptr);
+                                nullptr, nullptr, app.instance, g_show);
   if (!window) {
     PostQuitMessage(0);
     return;
