@@ -23,7 +23,7 @@ void ShowTick(benchmark::State& state) {
   for (auto _ : state) {
     scene.Tick();
     ++ticks;
-    inFlight += static_cast<uint64_t>(scene.Show().Fragments().Active());
+    inFlight += static_cast<uint64_t>(scene.InFlight());
     benchmark::DoNotOptimize(scene.Show().Screen().Row(0));
   }
   const double measured = double(ticks);

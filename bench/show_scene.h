@@ -79,6 +79,7 @@ class ShowScene {
       }
       show_.Fragments().Launch(show_.Crash(), missing, x_, y_, random_);
     }
+    inFlight_ = show_.Fragments().Active();
     if (ticks_ % 50 == 0) show_.Timer4_Timer();  // the pool is full: a crater, no burst
     show_.Timer3_Timer();
   }
@@ -103,6 +104,8 @@ class ShowScene {
 
   const DisplayWindow& Show() const { return show_; }
   uint64_t PresentedBytes() const { return screen_.bytes; }
+  // Fragments in flight when the last tick began moving them.
+  int32_t InFlight() const { return inFlight_; }
 
  private:
   PictureList list_;
@@ -120,6 +123,7 @@ class ShowScene {
   bool scatter_;
   int64_t ticks_ = 0;
   int16_t x_ = 0, y_ = 0;
+  int32_t inFlight_ = 0;
 };
 
 }  // namespace orv::bench
