@@ -201,6 +201,7 @@ void DialogModel::MouseDown(ControlId id, int16_t button, int16_t shift, int32_t
     case Ctl::lbl_URL: urlHeld_ = true; break;
     default: break;
   }
+  if (!closed_) FocusOn(id);
 }
 
 void DialogModel::MouseUp(ControlId id, int16_t button, int16_t shift, int32_t x, int32_t y) {

@@ -68,6 +68,24 @@ std::optional<ScrollAction> ActionOf(WORD code) {
   }
 }
 
+std::optional<DialogKey> KeyOf(WPARAM key) {
+  switch (key) {
+    case VK_TAB: return GetKeyState(VK_SHIFT) < 0 ? DialogKey::kBackTab : DialogKey::kTab;
+    case VK_ESCAPE: return DialogKey::kEscape;
+    case VK_RETURN: return DialogKey::kEnter;
+    case VK_SPACE: return DialogKey::kSpace;
+    case VK_LEFT: return DialogKey::kLeft;
+    case VK_RIGHT: return DialogKey::kRight;
+    case VK_UP: return DialogKey::kUp;
+    case VK_DOWN: return DialogKey::kDown;
+    case VK_PRIOR: return DialogKey::kPageUp;
+    case VK_NEXT: return DialogKey::kPageDown;
+    case VK_HOME: return DialogKey::kHome;
+    case VK_END: return DialogKey::kEnd;
+    default: return std::nullopt;
+  }
+}
+
 HFONT MakeFont(bool underline) {
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
@@ -212,6 +230,9 @@ LRESULT DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL:
       Scroll(wParam, lParam);
       return 0;
+    case WM_KEYDOWN:
+      if (Key(wParam, lParam)) return 0;
+      break;
     case WM_COMMAND:
       Command(wParam, lParam);
       return 0;
@@ -414,6 +435,53 @@ void DialogWindow::Command(WPARAM wParam, LPARAM lParam) {
   }
 }
 
+// ---- keyboard ----
+
+bool DialogWindow::PreTranslate(const MSG& msg) {
+  if (ended_ || !window_ || !IsChild(window_, msg.hwnd)) return false;
+  if (msg.message == WM_LBUTTONDOWN) {
+    if (Child* child = ChildOf(msg.hwnd)) model_->FocusOn(child->row->id);
+    return false;
+  }
+  if (msg.message != WM_KEYDOWN ||
+      (msg.wParam != VK_TAB && msg.wParam != VK_ESCAPE && msg.wParam != VK_RETURN)) {
+    return false;
+  }
+  // An open drop-down list takes Enter and Esc to close itself.
+  Child* child = ChildOf(msg.hwnd);
+  if (child && child->row->kind == ControlKind::kCombo && msg.wParam != VK_TAB &&
+      SendMessageW(child->window, CB_GETDROPPEDSTATE, 0, 0)) {
+    return false;
+  }
+  return Key(msg.wParam, msg.lParam);
+}
+
+bool DialogWindow::Key(WPARAM key, LPARAM lParam) {
+  const auto dialogKey = KeyOf(key);
+  // A held key repeats only where repeating means something: the focus and the sliders.
+  const bool repeat = (lParam & (1 << 30)) != 0;
+  if (!dialogKey || ended_ ||
+      (repeat && (key == VK_ESCAPE || key == VK_RETURN || key == VK_SPACE))) {
+    return dialogKey.has_value();
+  }
+  const bool used = model_->KeyDown(*dialogKey);
+  if (!ended_) SyncFocus();
+  return used;
+}
+
+void DialogWindow::SyncFocus() {
+  const ControlId focus = model_->Focus();
+  Child* child = ChildOf(focus);
+  const bool typed = child && (child->row->kind == ControlKind::kList ||
+                               child->row->kind == ControlKind::kCombo);
+  // The list and the combo box take their own keys; the dialog's window takes the rest.
+  const HWND wanted = typed ? child->window : window_;
+  const HWND now = GetFocus();
+  if (now != wanted && !(typed && IsChild(wanted, now))) SetFocus(wanted);
+  // The ring may lie outside the control's own rectangle.
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
 // ---- mouse ----
 
 void DialogWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -518,6 +586,7 @@ void DialogWindow::DoEvents() {
       PostQuitMessage(int(msg.wParam));  // for the loop that waits for it
       break;
     }
+    if (PreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

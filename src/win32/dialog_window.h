@@ -30,6 +30,9 @@ class DialogWindow final : public DialogHost {
   bool Ended() const { return ended_; }
   HWND Handle() const { return window_; }
   DialogModel& Model() { return *model_; }
+  // Takes the keys the dialog answers from its list and combo box before they reach them,
+  // and notes which of them a click gives the focus. True when the message is used up.
+  bool PreTranslate(const MSG& msg);
 
   // ---- DialogHost ----
   PixelSize ScreenSize() override;
@@ -68,6 +71,8 @@ class DialogWindow final : public DialogHost {
   bool SetCursorFor(HWND over, LPARAM lParam);
   void Scroll(WPARAM wParam, LPARAM lParam);
   void Command(WPARAM wParam, LPARAM lParam);
+  bool Key(WPARAM key, LPARAM lParam);
+  void SyncFocus();
 
   App& app_;
   DialogArt art_;
