@@ -218,6 +218,9 @@ class DialogModel {
   void InitOptions();
   void InitSliders();
   void ReportListingError(const char16_t* message);
+  void ClearPreview(const char16_t* note);
+  void ShowPreviewSurface();
+  void InitLink();
   void MoveFocus(int step);
   void SetFocus(ControlId id);
   bool PressButton(int16_t index);
@@ -245,6 +248,8 @@ class DialogModel {
   bool listingErrorShown_ = false;     // one message per listing, not one per pattern
   bool urlHeld_ = false;               // the link was pressed and not yet released
   bool closed_ = false;
+  bool previewBlank_ = true;  // Pic_K shows no picture
+  Text readmePath_;           // what the link opens; empty: no link
   ControlId focus_{Ctl::lbl_Button, 0};
   bool focusShown_ = false;
 };

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "resources/dialog_canvas.h"
+#include "resources/resource_ids.h"
 #include "win32/wide.h"
 #include "win32/window_effects.h"
 
@@ -124,6 +125,7 @@ bool DialogWindow::Open() {
   wc.lpfnWndProc = Proc;
   wc.hInstance = app_.instance;
   wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /*IDC_ARROW*/);
+  wc.hIcon = LoadIconW(app_.instance, MAKEINTRESOURCEW(ORV_RES_ICON));
   wc.lpszClassName = kDialogClass;
   if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
@@ -298,7 +300,7 @@ void DialogWindow::DrawTexts(HDC dc) {
     if (!state.enabled) colour = GetSysColor(COLOR_GRAYTEXT);
     SetTextColor(dc, colour);
     SelectObject(dc, row.underline ? linkFont_ : font_);
-    UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_TOP;
+    UINT format = DT_NOPREFIX | DT_TOP | (row.multiline ? 0 : DT_SINGLELINE);
     format |= row.align == Align::kCenter ? DT_CENTER : row.align == Align::kRight ? DT_RIGHT
                                                                                    : DT_LEFT;
     // A long folder or music path keeps its drive and its file name in view. Plain
@@ -604,12 +606,25 @@ void DialogWindow::SetPointer(Pointer pointer) {
 }
 
 std::optional<Text> DialogWindow::BrowseForFolder(const Text& prompt) {
+  return BrowseForFolderFrom(prompt, Text());
+}
+
+std::optional<Text> DialogWindow::BrowseForFolderFrom(const Text& prompt, const Text& start) {
   wchar_t displayName[MAX_PATH] = {};
   const std::wstring title = Wide(prompt);
+  const std::wstring startPath = Wide(start);
   BROWSEINFOW info{};
   info.hwndOwner = window_;
   info.pszDisplayName = displayName;
   info.lpszTitle = title.c_str();
+  if (!startPath.empty()) {
+    // Selects the start folder as soon as the browser is up.
+    info.lpfn = [](HWND browser, UINT message, LPARAM, LPARAM data) -> int {
+      if (message == BFFM_INITIALIZED) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, data);
+      return 0;
+    };
+    info.lParam = reinterpret_cast<LPARAM>(startPath.c_str());
+  }
   PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&info);
   if (!item) return std::nullopt;
   wchar_t path[MAX_PATH] = {};
@@ -640,6 +655,14 @@ std::optional<Text> DialogWindow::ChooseOpenFile(const OpenFileRequest& request)
   ofn.lpstrFileTitle = fileTitle.data();
   ofn.nMaxFileTitle = DWORD(chars);
   ofn.lpstrTitle = title.c_str();
+  std::wstring initial = Wide(request.initialFolder);
+  if (initial.empty()) {
+    wchar_t music[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_MYMUSIC, nullptr, SHGFP_TYPE_CURRENT, music))) {
+      initial = music;
+    }
+  }
+  if (!initial.empty()) ofn.lpstrInitialDir = initial.c_str();
   ofn.Flags = 0;
   if (GetOpenFileNameW(&ofn) <= 0) return std::nullopt;
   return FromWide(file.c_str());
