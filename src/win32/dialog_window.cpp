@@ -87,6 +87,12 @@ std::optional<DialogKey> KeyOf(WPARAM key) {
   }
 }
 
+// The folder browser's callback: selects the start folder as soon as the browser is up.
+int CALLBACK SelectStartFolder(HWND browser, UINT message, LPARAM, LPARAM start) {
+  if (message == BFFM_INITIALIZED) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, start);
+  return 0;
+}
+
 HFONT MakeFont(bool underline) {
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
@@ -443,6 +449,7 @@ bool DialogWindow::PreTranslate(const MSG& msg) {
   if (ended_ || !window_ || !IsChild(window_, msg.hwnd)) return false;
   if (msg.message == WM_LBUTTONDOWN) {
     if (Child* child = ChildOf(msg.hwnd)) model_->FocusOn(child->row->id);
+    if (model_->FocusShown()) InvalidateRect(window_, nullptr, FALSE);  // the ring moves
     return false;
   }
   if (msg.message != WM_KEYDOWN ||
@@ -501,7 +508,9 @@ void DialogWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     const ControlLayout* row = FindLayout(*pressed_);
     const ClientRect r = ControlRect(*row, model_->State(row->id));
+    const ControlId focus = model_->Focus();
     model_->MouseDown(*pressed_, ButtonOf(message), ShiftOf(wParam), x - r.x, y - r.y);
+    if (!ended_ && !(model_->Focus() == focus)) SyncFocus();
     return;
   }
   if (!pressed_) return;
@@ -618,11 +627,7 @@ std::optional<Text> DialogWindow::BrowseForFolderFrom(const Text& prompt, const 
   info.pszDisplayName = displayName;
   info.lpszTitle = title.c_str();
   if (!startPath.empty()) {
-    // Selects the start folder as soon as the browser is up.
-    info.lpfn = [](HWND browser, UINT message, LPARAM, LPARAM data) -> int {
-      if (message == BFFM_INITIALIZED) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, data);
-      return 0;
-    };
+    info.lpfn = SelectStartFolder;
     info.lParam = reinterpret_cast<LPARAM>(startPath.c_str());
   }
   PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&info);

@@ -39,12 +39,13 @@ TEST(PictureOrientation, TheExifTagOfAJpegInEitherByteOrder) {
           << value << " " << little;
     }
   }
-  EXPECT_EQ(ReadExifOrientation(JpegWithExif(true, {{0x0112, 3, 9}})), Orientation::kUpright);
-  EXPECT_EQ(ReadExifOrientation(JpegWithExif(true, {{0x0112, 4, 6}})), Orientation::kUpright);
-  EXPECT_EQ(ReadExifOrientation(JpegWithExif(true, {{0x0100, 3, 6}})), Orientation::kUpright);
-  std::string cut = JpegWithExif(true, {{0x0112, 3, 6}});
-  EXPECT_EQ(ReadExifOrientation(cut.substr(0, cut.size() - 12)), Orientation::kUpright);
-  EXPECT_EQ(ReadExifOrientation("BM" + cut), Orientation::kUpright);
+  // A value out of range, a tag of another type or number, a cut block, no JPEG at all.
+  const std::string cut = JpegWithExif(true, {{0x0112, 3, 6}});
+  for (const std::string& bytes :
+       {JpegWithExif(true, {{0x0112, 3, 9}}), JpegWithExif(true, {{0x0112, 4, 6}}),
+        JpegWithExif(true, {{0x0100, 3, 6}}), cut.substr(0, cut.size() - 12), "BM" + cut}) {
+    EXPECT_EQ(ReadExifOrientation(bytes), Orientation::kUpright);
+  }
 }
 
 // Stored   a b c   and each orientation's upright picture, rows top down.
@@ -114,12 +115,6 @@ TEST(PictureOrientation, AllEightShowUprightWholeAndByRowsReadingEachStoredRowOn
     EXPECT_TRUE(std::is_sorted(reads.begin(), reads.end())) << int(c.orientation);
     EXPECT_LE(reads.size(), 2u) << int(c.orientation);
   }
-  // An unplanned row is still the right one.
-  std::vector<int> reads;
-  auto turned = UprightRows(std::make_unique<CountedRows>(reads), Orientation::kTurnedLeft);
-  uint32_t row[2];
-  ASSERT_TRUE(turned->ReadRow(2, row));
-  EXPECT_EQ(std::string({char(row[0]), char(row[1])}), "ad");
 }
 
 std::string BmpHead(int32_t width, int32_t height, uint16_t bits, uint32_t compression) {
