@@ -4,7 +4,8 @@
 #
 #   scripts/make_artwork.sh [BUILD_DIR]   (default: /tmp/orvane-artwork-build)
 #
-# Writes src/resources/preview_still.jpg (152 x 112, the preview's still). The dialog's
+# Writes src/resources/preview_still.jpg (152 x 112, the preview's still) and
+# src/resources/orvane.ico (the program's icon, written whole by the generator). The dialog's
 # pictures and cursor are drawn by the program itself when the dialog opens.
 set -euo pipefail
 
@@ -21,3 +22,5 @@ cmake --build "$build" --target make_artwork -j2 >/dev/null
 convert "$out/preview_still.ppm" -strip -interlace none -sampling-factor 4:4:4 \
   -quality 95 "$root/src/resources/preview_still.jpg"
 identify "$root/src/resources/preview_still.jpg"
+cp "$out/orvane.ico" "$root/src/resources/orvane.ico"
+identify "$root/src/resources/orvane.ico"

@@ -7,10 +7,13 @@
 #   win64    the x86_64 Windows programs: unit tests, Win32-layer tests and the end-to-end
 #            tests of Orvane.scr, all under Wine
 #   win32    the same for the i686 build
+#   package  scripts/package.sh (the Release builds, stripped) and scripts/check_package.py:
+#            dist/Orvane-<version>-win64.zip and -win32.zip, each with Orvane.scr of the
+#            right architecture under 2 MB with its icon, version and manifest
 # Ends with a summary and a last line "N passed, M failed" over all trees; exits non-zero
 # when any tree failed to configure, build or pass.
 #
-#   bash scripts/test.sh [TREE...]     only the named trees (default: all five)
+#   bash scripts/test.sh [TREE...]     only the named trees (default: all five and package)
 # JOBS sets the build and test parallelism (default 2).
 set -uo pipefail
 
@@ -23,7 +26,13 @@ jobs=${JOBS:-2}
 started=$(date +%s)
 
 trees=("$@")
-[[ ${#trees[@]} -gt 0 ]] || trees=(native asan fuzz win64 win32)
+[[ ${#trees[@]} -gt 0 ]] || trees=(native asan fuzz win64 win32 package)
+package=0
+if [[ " ${trees[*]} " == *" package "* ]]; then
+  package=1
+  for i in "${!trees[@]}"; do [[ ${trees[$i]} == package ]] && unset 'trees[i]'; done
+  trees=("${trees[@]}")
+fi
 
 declare -A tree_flags=(
   [native]=""
@@ -113,6 +122,21 @@ for tree in "${trees[@]}"; do
   summary+=("$(printf '%-7s %3d passed, %d failed   (build %4d s, tests %4d s)' \
     "$tree" "$passed" "$failed" $((t1 - t0)) $((t2 - t1)))")
 done
+
+if [[ $package -eq 1 ]]; then
+  t0=$(date +%s)
+  echo
+  echo "== package: scripts/package.sh, then scripts/check_package.py"
+  if JOBS=$jobs bash scripts/package.sh </dev/null && python3 scripts/check_package.py </dev/null; then
+    total_passed=$((total_passed + 1))
+    verdict="1 passed, 0 failed"
+  else
+    total_failed=$((total_failed + 1))
+    failed_trees+=(package)
+    verdict="0 passed, 1 failed"
+  fi
+  summary+=("$(printf '%-7s %s   (%4d s)' package "$verdict" $(($(date +%s) - t0)))")
+fi
 
 elapsed=$(($(date +%s) - started))
 echo

@@ -74,6 +74,7 @@ void PaintDialogPictures(Surface& canvas, const DialogModel& model, const Dialog
         break;  // texts and real controls: the window draws them
     }
   }
+  if (const auto ring = FocusRingRect(model)) DrawFocusRing(canvas, *ring);
 }
 
 const ControlLayout* ControlAt(const DialogModel& model, int32_t x, int32_t y) {

@@ -3,6 +3,8 @@
 // surface the size of the window's client area. Texts, the list, the combo box and the
 // scroll bars are drawn over it by the window.
 #pragma once
+#include <optional>
+
 #include "dialog/dialog_model.h"
 #include "dialog/dialog_art.h"
 
@@ -25,6 +27,12 @@ const Surface* ArtworkPicture(const DialogArt& art, Artwork name);
 // Draws every panel, picture and the preview into `canvas`, whose size is the client
 // area's; where the client area is larger than the dialog's panel, the texture continues.
 void PaintDialogPictures(Surface& canvas, const DialogModel& model, const DialogArt& art);
+
+// Where the focus shows (focus_ring.cpp): round a push button's face, a caption, or just
+// outside a slider, the list or the combo box; nullopt while the focus is not shown.
+std::optional<ClientRect> FocusRingRect(const DialogModel& model);
+// A dotted rectangle, every other pixel black, as the system draws a focus.
+void DrawFocusRing(Surface& canvas, const ClientRect& r);
 
 // The control the mouse reaches at a client point: the last visible row (the uppermost)
 // that contains it, panels included; nullptr outside every control.

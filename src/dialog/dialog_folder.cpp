@@ -88,7 +88,10 @@ void DialogModel::ChooseImageFolder() {
   // A second listing started from within the first (its events run between files) would
   // mix the two folders' files.
   if (listing_) return;
-  const auto chosen = services_.host.BrowseForFolder(kFolderPrompt);
+  // The browser opens at the folder shown, when it is still there.
+  Text start = State(kFolderBox).caption;
+  if (start.empty() || FolderExists(services_.files, start) == kFalse) start.clear();
+  const auto chosen = services_.host.BrowseForFolderFrom(kFolderPrompt, start);
   if (!chosen || chosen->empty()) return;
   const Text folder = *chosen;
   SetCaption(kFolderBox, folder);

@@ -36,6 +36,7 @@ struct OpenFileRequest {
   Text filterPattern;      // "*.MP3;*.WAV"
   Text title;              // "ﾌｧｲﾙを開く"
   int32_t bufferChars = 0; // size of the file and file-title buffers
+  Text initialFolder;      // where it opens; empty: the user's Music folder
 };
 
 class DialogHost {
@@ -63,6 +64,11 @@ class DialogHost {
   // The folder browser with this prompt; nullopt when cancelled or when the chosen item has
   // no file-system path.
   virtual std::optional<Text> BrowseForFolder(const Text& prompt) = 0;
+  // The same, opened at `start` (a folder that exists; empty: where the system opens it).
+  virtual std::optional<Text> BrowseForFolderFrom(const Text& prompt, const Text& start) {
+    (void)start;
+    return BrowseForFolder(prompt);
+  }
   // The open-file dialog; the full path, or nullopt when cancelled or failed.
   virtual std::optional<Text> ChooseOpenFile(const OpenFileRequest& request) = 0;
   // Opens a document or address with the shell's "open"; the result is not needed.

@@ -129,7 +129,7 @@ std::vector<ControlLayout> Build() {
   {
     const int ys[] = {32, 12, 52};
     const int widths[] = {23, 43, 60};
-    const char16_t* captions[] = {u"無し", u"音楽CD", u"MP3、MAV"};
+    const char16_t* captions[] = {u"無し", u"音楽CD", u"MP3、WAV"};
     for (int16_t i = 0; i < 3; ++i) {
       b.Mark(Ctl::Img_BGM, Ctl::lbl_BGM, i, kMusic, 124, 140, ys[i], kOptionSize, widths[i],
              captions[i]);
@@ -141,7 +141,7 @@ std::vector<ControlLayout> Build() {
   b.Box({Ctl::lbl_Fname, 0}, kMusic, 208, 80, 353, 17);
 
   // Footer.
-  b.Label({Ctl::lbl, 9}, kClient, 12, 484, 165, 13, u"Designed by k-sorel Ver.1.1.0");
+  b.Label({Ctl::lbl, 9}, kClient, 12, 484, 165, 13, kVersionCaption);
   {
     ControlLayout& url = b.Label({Ctl::lbl_URL, 0}, kClient, 12, 500, 214, 13, kHomePage);
     url.underline = true;
@@ -149,6 +149,12 @@ std::vector<ControlLayout> Build() {
   }
   b.Button(2, kClient, 392, 492, 95, 392, 496, 93, u"設定");
   b.Button(3, kClient, 492, 492, 95, 492, 496, 93, u"ｷｬﾝｾﾙ");
+  // Over the preview, above everything else there.
+  {
+    ControlLayout& note =
+        b.Label({Ctl::lbl_PreNote, 0}, kLeft, 192, 62, 100, 88, u"", Align::kCenter);
+    note.multiline = true;
+  }
   return b.rows;
 }
 

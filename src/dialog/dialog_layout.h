@@ -7,6 +7,7 @@
 #include <span>
 
 #include "core/text.h"
+#include "orvane_version.h"
 
 namespace orv {
 
@@ -38,7 +39,8 @@ enum class Ctl : uint8_t {
   lbl_BGM,      // music source captions 0..2
   BGM_Repeat,   // CD track to repeat (editable drop-down)
   lbl_Fname,    // music file (box)
-  lbl_URL,      // home-page link
+  lbl_URL,      // link to the notes shipped beside the program
+  lbl_PreNote,  // what the preview area says instead of a picture
 };
 
 struct ControlId {
@@ -81,6 +83,7 @@ struct ControlLayout {
   Align align = Align::kLeft;
   bool box = false;                 // white background and a single-line border
   bool underline = false;
+  bool multiline = false;           // breaks its caption at line feeds
   bool handCursor = false;          // the pointing hand instead of the arrow
   std::optional<uint32_t> background;  // nullopt: transparent / the control's own default
 };
@@ -122,7 +125,17 @@ inline constexpr int16_t kHandHotX = 12, kHandHotY = 1;
 // Link colour walk.
 inline constexpr int32_t kColourWalkIntervalMs = 50;
 
-// The program's home page, shown and opened by the link label.
-inline constexpr char16_t kHomePage[] = u"https://orvane.example/";
+inline constexpr char16_t kVersionCaption[] = u"Designed by k-sorel Ver." ORVANE_VERSION_TEXT;
+
+// The link label: the notes shipped beside the program (the package's README.txt), opened
+// in the system's viewer. Without that file the label does not show: no dead link.
+inline constexpr char16_t kReadmeName[] = u"README.txt";
+inline constexpr char16_t kReadmeLink[] = u"説明書 (README.txt)";
+inline constexpr const char16_t* kHomePage = kReadmeLink;  // the label's design caption
+
+// What the preview area says instead of a picture.
+inline constexpr char16_t kCannotShowNote[] = u"表示できません";
+inline constexpr char16_t kNoPicturesNote[] =
+    u"画像が\nありません。\n\nｽｸﾘｰﾝｾｰﾊﾞｰは\nﾃﾞｽｸﾄｯﾌﾟを\n使います。";
 
 }  // namespace orv

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "images/paths.h"
 #include "settings/save_settings.h"
 #include "settings/settings_table.h"
 
@@ -122,6 +123,9 @@ void DialogModel::ShowList(std::vector<Text> items) {
   listItems_ = std::move(items);
   listIndex_ = -1;
   services_.host.Invalidate({Ctl::List_1, 0});
+  // Nothing is selected in the new list: the preview of the old one goes, and an empty
+  // list says what the show will do without pictures.
+  ClearPreview(listItems_.empty() ? kNoPicturesNote : u"");
 }
 
 bool DialogModel::ShowsHand(ControlId id) {
@@ -152,6 +156,7 @@ void DialogModel::Form_Load() {
   InitFolder();
   InitSliders();
   DrawPreviewEdge();
+  InitLink();
 
   if (const auto cursor = host.CursorPos()) {
     // A coordinate that does not fit 16 bits leaves the point as it was.
@@ -186,7 +191,7 @@ void DialogModel::CloseRequested() { Unload(); }
 // ---- mouse routing ----
 
 void DialogModel::MouseDown(ControlId id, int16_t button, int16_t shift, int32_t x, int32_t y) {
-  if (closed_ || !RowOf(id) || !State(id).enabled) return;
+  if (closed_ || !RowOf(id) || !State(id).enabled || !State(id).visible) return;
   const int16_t i = id.index;
   switch (id.name) {
     case Ctl::lbl_Button: lbl_Button_MouseDown(i, button, shift, x, y); break;
@@ -201,6 +206,7 @@ void DialogModel::MouseDown(ControlId id, int16_t button, int16_t shift, int32_t
     case Ctl::lbl_URL: urlHeld_ = true; break;
     default: break;
   }
+  if (!closed_) FocusOn(id);
 }
 
 void DialogModel::MouseUp(ControlId id, int16_t button, int16_t shift, int32_t x, int32_t y) {
@@ -271,8 +277,19 @@ void DialogModel::Save() {
 
 // ---- link label ----
 
+void DialogModel::InitLink() {
+  const Text readme = AddBackslash(FolderPart(services_.store.BesideProgram())) + kReadmeName;
+  if (FileExists(services_.files, readme) != kFalse) {
+    readmePath_ = readme;
+    SetCaption({Ctl::lbl_URL, 0}, kReadmeLink);
+  } else {
+    Mutable({Ctl::lbl_URL, 0}).visible = false;  // the version text stands alone
+    services_.host.Invalidate({Ctl::lbl_URL, 0});
+  }
+}
+
 void DialogModel::lbl_URL_MouseUp(int16_t, int16_t, int32_t, int32_t) {
-  services_.host.OpenDocument(State({Ctl::lbl_URL, 0}).caption);
+  if (!readmePath_.empty()) services_.host.OpenDocument(readmePath_);
 }
 
 void DialogModel::Timer1_Timer() {

@@ -81,6 +81,12 @@ enum class ScrollAction : uint8_t {
   kEndScroll,      // the end of a scroll gesture: nothing changes
 };
 
+// Keys the dialog answers; the window translates the system's key codes into these.
+enum class DialogKey : uint8_t {
+  kTab, kBackTab, kEscape, kEnter, kSpace,
+  kLeft, kRight, kUp, kDown, kPageUp, kPageDown, kHome, kEnd,
+};
+
 struct DialogServices {
   DialogHost& host;
   System& system;              // message boxes
@@ -154,6 +160,20 @@ class DialogModel {
   void BGM_Repeat_Change(const Text& text);
   void BGM_Repeat_Click(int32_t index);
 
+  // ---- keyboard (dialog_keys.cpp) ----
+  // A key pressed while the dialog's own window has the focus, and Tab, Esc and Enter from
+  // the list and the combo box. True when the dialog used it.
+  bool KeyDown(DialogKey key);
+  // The control that has the focus: a push button's caption, a kind's caption, the chosen
+  // option's caption, a slider, the list, the combo box or the link.
+  ControlId Focus() const { return focus_; }
+  // Every control the focus can reach now, in reading order.
+  std::vector<ControlId> FocusStops() const;
+  // A click gave this control the focus (a click elsewhere leaves it where it is).
+  void FocusOn(ControlId id);
+  // The focus shows once the keyboard has been used, as in the system's own dialogs.
+  bool FocusShown() const { return focusShown_ && !closed_; }
+
   // ---- state for drawing ----
   const ControlState& State(ControlId id) const;
   const SliderState& Slider(ControlId slider) const;
@@ -198,6 +218,13 @@ class DialogModel {
   void InitOptions();
   void InitSliders();
   void ReportListingError(const char16_t* message);
+  void ClearPreview(const char16_t* note);
+  void ShowPreviewSurface();
+  void InitLink();
+  void MoveFocus(int step);
+  void SetFocus(ControlId id);
+  bool PressButton(int16_t index);
+  bool MoveOption(ControlId focus, int step);
 
   PictureList& app_;
   DialogServices services_;
@@ -222,6 +249,10 @@ class DialogModel {
   bool urlHeld_ = false;               // the link was pressed and not yet released
   bool closed_ = false;
   int16_t zoomX_ = 0, zoomY_ = 0;  // where the dialog grows out of and shrinks back to
+  bool previewBlank_ = true;  // Pic_K shows no picture
+  Text readmePath_;           // what the link opens; empty: no link
+  ControlId focus_{Ctl::lbl_Button, 0};
+  bool focusShown_ = false;
 };
 
 // Track numbers in the combo box: "##", so 0 is empty text.

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "dialog/dialog_model.h"
+#include "images/paths.h"
 
 namespace orv {
 
@@ -51,6 +52,14 @@ void DialogModel::ChooseMusicFile() {
   request.filterPattern = kMusicFilterPattern;
   request.title = kMusicDialogTitle;
   request.bufferChars = kMusicPathChars;
+  // The current music file's folder, else (left empty) the user's Music folder: never the
+  // program's own folder, which is the system's folder once it is installed.
+  const Text& current = app_.settings.BgmFile;
+  if (!current.empty() && current.find(u'\\') != Text::npos) {
+    Text folder = FolderPart(current);
+    if (folder.ends_with(u':')) folder = AddBackslash(folder);  // a drive's root
+    if (FolderExists(services_.files, folder) != kFalse) request.initialFolder = folder;
+  }
   const auto path = services_.host.ChooseOpenFile(request);
   if (!path || path->empty()) return;
   app_.settings.BgmFile = *path;

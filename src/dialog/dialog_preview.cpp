@@ -11,6 +11,7 @@ namespace {
 
 constexpr ControlId kPreview{Ctl::Pic_K, 0};
 constexpr ControlId kSizeLabel{Ctl::lbl_PreSize, 0};
+constexpr ControlId kNote{Ctl::lbl_PreNote, 0};
 
 int32_t Side(double value) {
   // A very long, thin picture still shows as a line rather than vanishing.
@@ -58,8 +59,8 @@ void DialogModel::List_1_Click() {
 
   const Text path = State({Ctl::Folder_Path, 0}).caption + u"\\" +
                     listItems_[static_cast<size_t>(listIndex_)];
-  // A picture that cannot be loaded shows an empty preview, never the previous picture
-  // under this file's name.
+  // A picture that cannot be loaded says so, never shows the previous picture under this
+  // file's name.
   auto picture = services_.pictures.Load(path);
   loaded_ = picture ? std::move(*picture) : Surface();
 
@@ -68,20 +69,34 @@ void DialogModel::List_1_Click() {
   const PixelSize fit = FitPreview(w, h);
   if (fit.width > 0) {
     SetCaption(kSizeLabel, SizeText(w, h));
+    SetCaption(kNote, Text());
     preview_ = Surface(fit.width, fit.height, kPreviewBackground);
     StretchBlt(preview_, 0, 0, fit.width, fit.height, loaded_, 0, 0, w, h);
+    previewBlank_ = false;
+    ShowPreviewSurface();
   } else {
-    SetCaption(kSizeLabel, Text());
-    preview_ = Surface(100, 100, kPreviewBackground);
+    previewBlank_ = false;  // whatever it showed goes
+    ClearPreview(kCannotShowNote);
   }
+  Mutable(kPreview).visible = true;
+  host.Invalidate(kPreview);
+  host.SetPointer(Pointer::kDefault);
+}
+
+void DialogModel::ClearPreview(const char16_t* note) {
+  SetCaption(kNote, note);
+  if (previewBlank_) return;
+  previewBlank_ = true;
+  SetCaption(kSizeLabel, Text());
+  preview_ = Surface(100, 100, kPreviewBackground);
+  ShowPreviewSurface();
+}
+
+void DialogModel::ShowPreviewSurface() {
   ControlState& state = Mutable(kPreview);
   state.width = static_cast<int16_t>(preview_.Width());
   state.height = static_cast<int16_t>(preview_.Height());
   DrawPreviewEdge();
-
-  Mutable(kPreview).visible = true;
-  host.Invalidate(kPreview);
-  host.SetPointer(Pointer::kDefault);
 }
 
 }  // namespace orv

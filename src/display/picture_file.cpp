@@ -1,5 +1,6 @@
 #include "display/picture_file.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace orv {
@@ -17,11 +18,17 @@ std::optional<PictureHeader> Bmp(std::string_view b) {
   if (b.size() < 26) return std::nullopt;
   const uint32_t infoSize = Le32(b, 14);
   if (infoSize == 12) {  // the old core header: 16-bit sizes
-    return PictureHeader{PictureKind::kBmp, Le16(b, 18), Le16(b, 20)};
+    const auto bits = static_cast<int32_t>(Le16(b, 24));
+    return PictureHeader{PictureKind::kBmp, Le16(b, 18), Le16(b, 20), bits, false};
   }
   const auto width = static_cast<int32_t>(Le32(b, 18));
   const auto height = static_cast<int32_t>(Le32(b, 22));  // negative: top row first
-  return PictureHeader{PictureKind::kBmp, width, std::llabs(int64_t{height})};
+  // A header cut before its depth counts as the deepest.
+  const int32_t bits = b.size() >= 30 ? int32_t(Le16(b, 28)) : 32;
+  const uint32_t compression = b.size() >= 34 ? Le32(b, 30) : 0;
+  // Bit fields (3, 6) are plain pixels with masks; the rest are compressed.
+  const bool compressed = compression != 0 && compression != 3 && compression != 6;
+  return PictureHeader{PictureKind::kBmp, width, std::llabs(int64_t{height}), bits, compressed};
 }
 
 std::optional<PictureHeader> Gif(std::string_view b) {
@@ -99,17 +106,25 @@ int64_t MostShowPixels(PictureKind kind) {
   switch (kind) {
     case PictureKind::kJpeg:
     case PictureKind::kGif:
+    case PictureKind::kBmp:  // and its bytes, BmpDecodeBytes
       return 50'000'000;
-    case PictureKind::kBmp:
-      return 20'000'000;
     case PictureKind::kWmf:
       return 12'000'000;
   }
   return 0;
 }
 
+int64_t BmpDecodeBytes(const PictureHeader& header) {
+  const int64_t pixels = header.width * header.height;
+  const int64_t bits = std::clamp<int64_t>(header.bitsPerPixel, 1, 32);
+  const int64_t file = (pixels * bits + 7) / 8;
+  const int64_t copy = header.compressed || bits < 8 ? pixels * 4 : file;
+  return file + copy;
+}
+
 bool FitsShowDecode(const PictureHeader& header) {
-  return header.width * header.height <= MostShowPixels(header.kind);
+  if (header.width * header.height > MostShowPixels(header.kind)) return false;
+  return header.kind != PictureKind::kBmp || BmpDecodeBytes(header) <= kMostBmpDecodeBytes;
 }
 
 }  // namespace orv

@@ -15,6 +15,8 @@ struct PictureHeader {
   PictureKind kind = PictureKind::kBmp;
   int64_t width = 0;   // pixels (for a metafile: at 96 dots per inch)
   int64_t height = 0;
+  int32_t bitsPerPixel = 32;  // BMP: as stored
+  bool compressed = false;    // BMP: run-length or other compressed pixels
 };
 
 // Largest picture the show decodes: 100 million pixels, no side above 32767.
@@ -28,12 +30,17 @@ std::optional<PictureHeader> ReadPictureHeader(std::string_view bytes);
 // Largest pictures the running show decodes, by kind, so that a decode never takes the
 // program far beyond what the screen needs. Measured under Wine at 1920 x 1080, where the
 // program holds some 75 MB of its own: the decoders keep the whole picture while its rows
-// are read, a JPEG at 3 bytes a pixel (48 MP: 227 MB in all), a BMP at up to 4 beside its
-// file's own 4 (24 bits, 24 MP: 218 MB), a GIF at 1 (24 MP: 106 MB); a metafile is drawn
-// whole into two 32-bit copies. With these bounds the program stays under 250 MB. A larger
-// picture is refused from its header at once, before any decoding: a 96-MP JPEG would take
-// the JPEG decoder alone 290 MB and seconds.
+// are read, a JPEG at 3 bytes a pixel (48 MP: 227 MB in all), a GIF at 1 (24 MP: 106 MB);
+// a BMP decoder keeps a copy of the file's pixels at their own depth beside the file (or,
+// for compressed and fewer than 8 bits, 4 bytes a pixel), so a BMP is bounded by the bytes
+// it takes, 160 MB: 20 MP at 32 bits, 26 MP at 24 bits (a 68 MB photo of 5600 x 4200);
+// a metafile is drawn whole into two 32-bit copies. With these bounds the program stays
+// under 250 MB. A larger picture is refused from its header at once, before any decoding:
+// a 96-MP JPEG would take the JPEG decoder alone 290 MB and seconds.
 int64_t MostShowPixels(PictureKind kind);
 bool FitsShowDecode(const PictureHeader& header);
+inline constexpr int64_t kMostBmpDecodeBytes = 160'000'000;
+// The bytes a BMP's file and its decoder's copy take together.
+int64_t BmpDecodeBytes(const PictureHeader& header);
 
 }  // namespace orv

@@ -69,6 +69,9 @@ bool StretchRows(Surface& target, PictureRows& picture, const PictureBox& box,
   const int y1 = static_cast<int>(std::min<int64_t>(int64_t{box.y} + box.h, target.Height()));
   std::vector<int> columns;
   for (int x = x0; x < x1; ++x) columns.push_back(StretchSource(x - box.x, pw, box.w, 0, pw));
+  std::vector<int> wanted;
+  for (int y = y0; y < y1; ++y) wanted.push_back(StretchSource(y - box.y, ph, box.h, 0, ph));
+  picture.Plan(wanted);
   for (int y = y0; y < y1; ++y) {
     const uint32_t* s = rows.Row(StretchSource(y - box.y, ph, box.h, 0, ph));
     if (!s) return false;
@@ -85,6 +88,9 @@ bool CopyRows(Surface& target, PictureRows& picture, const PictureBox& box, RowR
   if (dy < 0) h += dy, sy -= dy, dy = 0;
   w = std::min({w, target.Width() - dx, picture.Width() - sx});
   h = std::min({h, target.Height() - dy, picture.Height() - sy});
+  std::vector<int> wanted;
+  for (int y = 0; y < h && w > 0; ++y) wanted.push_back(sy + y);
+  picture.Plan(wanted);
   for (int y = 0; y < h && w > 0; ++y) {
     const uint32_t* s = rows.Row(sy + y);
     if (!s) return false;

@@ -3,6 +3,7 @@
 #pragma once
 #include <memory>
 #include <optional>
+#include <span>
 
 #include "core/text.h"
 #include "toolkit/surface.h"
@@ -19,6 +20,9 @@ class PictureRows {
   // Row y (0 is the top) into `row`, Width() pixels of 0x00RRGGBB; false when it cannot be
   // read. Rows are asked for from the top down.
   virtual bool ReadRow(int y, uint32_t* row) = 0;
+  // The rows about to be read, so a picture whose rows do not come from its file in that
+  // order (one stored turned, say) can gather them in one pass. Only a hint.
+  virtual void Plan(std::span<const int> /*rows*/) {}
 };
 
 class PictureLoader {

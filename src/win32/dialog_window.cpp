@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dialog/dialog_canvas.h"
+#include "resources/resource_ids.h"
 #include "win32/message_pump.h"
 #include "win32/window_class.h"
 #include "win32/wide.h"
@@ -70,6 +71,30 @@ std::optional<ScrollAction> ActionOf(WORD code) {
   }
 }
 
+std::optional<DialogKey> KeyOf(WPARAM key) {
+  switch (key) {
+    case VK_TAB: return GetKeyState(VK_SHIFT) < 0 ? DialogKey::kBackTab : DialogKey::kTab;
+    case VK_ESCAPE: return DialogKey::kEscape;
+    case VK_RETURN: return DialogKey::kEnter;
+    case VK_SPACE: return DialogKey::kSpace;
+    case VK_LEFT: return DialogKey::kLeft;
+    case VK_RIGHT: return DialogKey::kRight;
+    case VK_UP: return DialogKey::kUp;
+    case VK_DOWN: return DialogKey::kDown;
+    case VK_PRIOR: return DialogKey::kPageUp;
+    case VK_NEXT: return DialogKey::kPageDown;
+    case VK_HOME: return DialogKey::kHome;
+    case VK_END: return DialogKey::kEnd;
+    default: return std::nullopt;
+  }
+}
+
+// The folder browser's callback: selects the start folder as soon as the browser is up.
+int CALLBACK SelectStartFolder(HWND browser, UINT message, LPARAM, LPARAM start) {
+  if (message == BFFM_INITIALIZED) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, start);
+  return 0;
+}
+
 HFONT MakeFont(bool underline) {
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
@@ -103,7 +128,10 @@ DialogWindow::~DialogWindow() {
 }
 
 bool DialogWindow::Open() {
-  if (!RegisterWindowClass<DialogWindow>(app_.instance, kDialogClass, nullptr)) return false;
+  if (!RegisterWindowClass<DialogWindow>(app_.instance, kDialogClass, nullptr,
+                                         LoadIconW(app_.instance, MAKEINTRESOURCEW(ORV_RES_ICON)))) {
+    return false;
+  }
 
   font_ = MakeFont(false);
   linkFont_ = MakeFont(true);
@@ -204,6 +232,9 @@ LRESULT DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL:
       Scroll(wParam, lParam);
       return 0;
+    case WM_KEYDOWN:
+      if (Key(wParam, lParam)) return 0;
+      break;
     case WM_COMMAND:
       Command(wParam, lParam);
       return 0;
@@ -269,7 +300,7 @@ void DialogWindow::DrawTexts(HDC dc) {
     if (!state.enabled) colour = GetSysColor(COLOR_GRAYTEXT);
     SetTextColor(dc, colour);
     SelectObject(dc, row.underline ? linkFont_ : font_);
-    UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_TOP;
+    UINT format = DT_NOPREFIX | DT_TOP | (row.multiline ? 0 : DT_SINGLELINE);
     format |= row.align == Align::kCenter ? DT_CENTER : row.align == Align::kRight ? DT_RIGHT
                                                                                    : DT_LEFT;
     // A long folder or music path keeps its drive and its file name in view. Plain
@@ -406,6 +437,54 @@ void DialogWindow::Command(WPARAM wParam, LPARAM lParam) {
   }
 }
 
+// ---- keyboard ----
+
+bool DialogWindow::PreTranslate(const MSG& msg) {
+  if (ended_ || !window_ || !IsChild(window_, msg.hwnd)) return false;
+  if (msg.message == WM_LBUTTONDOWN) {
+    if (Child* child = ChildOf(msg.hwnd)) model_->FocusOn(child->row->id);
+    if (model_->FocusShown()) InvalidateRect(window_, nullptr, FALSE);  // the ring moves
+    return false;
+  }
+  if (msg.message != WM_KEYDOWN ||
+      (msg.wParam != VK_TAB && msg.wParam != VK_ESCAPE && msg.wParam != VK_RETURN)) {
+    return false;
+  }
+  // An open drop-down list takes Enter and Esc to close itself.
+  Child* child = ChildOf(msg.hwnd);
+  if (child && child->row->kind == ControlKind::kCombo && msg.wParam != VK_TAB &&
+      SendMessageW(child->window, CB_GETDROPPEDSTATE, 0, 0)) {
+    return false;
+  }
+  return Key(msg.wParam, msg.lParam);
+}
+
+bool DialogWindow::Key(WPARAM key, LPARAM lParam) {
+  const auto dialogKey = KeyOf(key);
+  // A held key repeats only where repeating means something: the focus and the sliders.
+  const bool repeat = (lParam & (1 << 30)) != 0;
+  if (!dialogKey || ended_ ||
+      (repeat && (key == VK_ESCAPE || key == VK_RETURN || key == VK_SPACE))) {
+    return dialogKey.has_value();
+  }
+  const bool used = model_->KeyDown(*dialogKey);
+  if (!ended_) SyncFocus();
+  return used;
+}
+
+void DialogWindow::SyncFocus() {
+  const ControlId focus = model_->Focus();
+  Child* child = ChildOf(focus);
+  const bool typed = child && (child->row->kind == ControlKind::kList ||
+                               child->row->kind == ControlKind::kCombo);
+  // The list and the combo box take their own keys; the dialog's window takes the rest.
+  const HWND wanted = typed ? child->window : window_;
+  const HWND now = GetFocus();
+  if (now != wanted && !(typed && IsChild(wanted, now))) SetFocus(wanted);
+  // The ring may lie outside the control's own rectangle.
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
 // ---- mouse ----
 
 void DialogWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -423,7 +502,9 @@ void DialogWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     const ControlLayout* row = FindLayout(*pressed_);
     const ClientRect r = ControlRect(*row, model_->State(row->id));
+    const ControlId focus = model_->Focus();
     model_->MouseDown(*pressed_, ButtonOf(message), ShiftOf(wParam), x - r.x, y - r.y);
+    if (!ended_ && !(model_->Focus() == focus)) SyncFocus();
     return;
   }
   if (!pressed_) return;
@@ -503,7 +584,9 @@ void DialogWindow::DrawFrameEdge(Surface& surface, EdgeRect rect, uint32_t edge,
   surface = bitmap.Take();
 }
 
-void DialogWindow::DoEvents() { PumpWaiting(); }
+void DialogWindow::DoEvents() {
+  PumpWaiting([this](const MSG& msg) { return PreTranslate(msg); });
+}
 
 void DialogWindow::PaintNow() {
   // WM_PAINT is sent straight to the window procedures; the queue is left alone.
@@ -517,12 +600,21 @@ void DialogWindow::SetPointer(Pointer pointer) {
 }
 
 std::optional<Text> DialogWindow::BrowseForFolder(const Text& prompt) {
+  return BrowseForFolderFrom(prompt, Text());
+}
+
+std::optional<Text> DialogWindow::BrowseForFolderFrom(const Text& prompt, const Text& start) {
   wchar_t displayName[MAX_PATH] = {};
   const std::wstring title = Wide(prompt);
+  const std::wstring startPath = Wide(start);
   BROWSEINFOW info{};
   info.hwndOwner = window_;
   info.pszDisplayName = displayName;
   info.lpszTitle = title.c_str();
+  if (!startPath.empty()) {
+    info.lpfn = SelectStartFolder;
+    info.lParam = reinterpret_cast<LPARAM>(startPath.c_str());
+  }
   PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&info);
   if (!item) return std::nullopt;
   wchar_t path[MAX_PATH] = {};
@@ -553,6 +645,14 @@ std::optional<Text> DialogWindow::ChooseOpenFile(const OpenFileRequest& request)
   ofn.lpstrFileTitle = fileTitle.data();
   ofn.nMaxFileTitle = DWORD(chars);
   ofn.lpstrTitle = title.c_str();
+  std::wstring initial = Wide(request.initialFolder);
+  if (initial.empty()) {
+    wchar_t music[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_MYMUSIC, nullptr, SHGFP_TYPE_CURRENT, music))) {
+      initial = music;
+    }
+  }
+  if (!initial.empty()) ofn.lpstrInitialDir = initial.c_str();
   ofn.Flags = 0;
   if (GetOpenFileNameW(&ofn) <= 0) return std::nullopt;
   return FromWide(file.c_str());

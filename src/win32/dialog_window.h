@@ -30,6 +30,9 @@ class DialogWindow final : public DialogHost {
   bool Ended() const { return ended_; }
   HWND Handle() const { return window_; }
   DialogModel& Model() { return *model_; }
+  // Takes the keys the dialog answers from its list and combo box before they reach them,
+  // and notes which of them a click gives the focus. True when the message is used up.
+  bool PreTranslate(const MSG& msg);
 
   // ---- DialogHost ----
   PixelSize ScreenSize() override;
@@ -42,6 +45,7 @@ class DialogWindow final : public DialogHost {
   void PaintNow() override;
   void SetPointer(Pointer pointer) override;
   std::optional<Text> BrowseForFolder(const Text& prompt) override;
+  std::optional<Text> BrowseForFolderFrom(const Text& prompt, const Text& start) override;
   std::optional<Text> ChooseOpenFile(const OpenFileRequest& request) override;
   void OpenDocument(const Text& address) override;
   void EndDialog() override;
@@ -70,6 +74,8 @@ class DialogWindow final : public DialogHost {
   bool SetCursorFor(HWND over, LPARAM lParam);
   void Scroll(WPARAM wParam, LPARAM lParam);
   void Command(WPARAM wParam, LPARAM lParam);
+  bool Key(WPARAM key, LPARAM lParam);
+  void SyncFocus();
 
   App& app_;
   DialogArt art_;

@@ -13,7 +13,10 @@ void RunSettingsDialog(App& app) {
   const ScopedCom com;
   {
     DialogWindow dialog(app);
-    if (dialog.Open()) RunMessages([&] { return dialog.Ended(); });
+    if (dialog.Open()) {
+      RunMessages([&] { return dialog.Ended(); },
+                  [&](const MSG& msg) { return dialog.PreTranslate(msg); });
+    }
   }
 }
 

@@ -20,13 +20,15 @@ LRESULT CALLBACK WindowProcOf(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 // Registers the class of T's windows; true when it exists afterwards.
 template <typename T>
-bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, HBRUSH background) {
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, HBRUSH background,
+                         HICON icon = nullptr) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = WindowProcOf<T>;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /*IDC_ARROW*/);
   wc.hbrBackground = background;
+  wc.hIcon = icon;
   wc.lpszClassName = name;
   return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }

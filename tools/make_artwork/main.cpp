@@ -1,9 +1,10 @@
 // Writes the program's generated artwork as binary PPM files into a folder:
-//   make_artwork OUTDIR            preview_still.ppm
+//   make_artwork OUTDIR            preview_still.ppm and orvane.ico
 //   make_artwork OUTDIR --dialog   also the dialog's pictures, for looking at them
 #include <cstdio>
 #include <string>
 
+#include "icon.h"
 #include "preview_still.h"
 #include "dialog/dialog_art.h"
 
@@ -34,6 +35,12 @@ int main(int argc, char** argv) {
   }
   const std::string dir = argv[1];
   bool ok = WritePpm(dir + "/preview_still.ppm", orv::art::RenderPreviewStill());
+  {
+    const std::string icon = orv::art::RenderIconFile();
+    std::FILE* f = std::fopen((dir + "/orvane.ico").c_str(), "wb");
+    ok = f && std::fwrite(icon.data(), 1, icon.size(), f) == icon.size() && ok;
+    if (f) ok = std::fclose(f) == 0 && ok;
+  }
   if (argc > 2 && std::string(argv[2]) == "--dialog") {
     const orv::DialogArt art = orv::MakeDialogArt();
     ok = WritePpm(dir + "/texture.ppm", art.texture) && ok;

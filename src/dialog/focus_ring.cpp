@@ -1,0 +1,39 @@
+#include "dialog/dialog_canvas.h"
+
+namespace orv {
+
+std::optional<ClientRect> FocusRingRect(const DialogModel& model) {
+  if (!model.FocusShown()) return std::nullopt;
+  ControlId id = model.Focus();
+  int inset = -1;  // captions: one pixel outside
+  switch (id.name) {
+    case Ctl::lbl_Button:
+      id.name = Ctl::Img_Button;  // inside the face, clear of its frame
+      inset = 3;
+      break;
+    case Ctl::HS:
+    case Ctl::HS_Interval:
+    case Ctl::List_1:
+    case Ctl::BGM_Repeat:
+      inset = -2;  // the system's control covers its own rectangle
+      break;
+    default:
+      break;
+  }
+  const ControlLayout* row = FindLayout(id);
+  if (!row) return std::nullopt;
+  ClientRect r = ControlRect(*row, model.State(id));
+  return ClientRect{r.x + inset, r.y + inset, r.width - 2 * inset, r.height - 2 * inset};
+}
+
+void DrawFocusRing(Surface& canvas, const ClientRect& r) {
+  auto dot = [&canvas](int x, int y) {
+    if (x >= 0 && y >= 0 && x < canvas.Width() && y < canvas.Height() && (x + y) % 2 == 0) {
+      canvas.SetPixel(x, y, kBlack);
+    }
+  };
+  for (int x = r.x; x < r.x + r.width; ++x) dot(x, r.y), dot(x, r.y + r.height - 1);
+  for (int y = r.y; y < r.y + r.height; ++y) dot(r.x, y), dot(r.x + r.width - 1, y);
+}
+
+}  // namespace orv
