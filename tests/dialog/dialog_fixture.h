@@ -9,8 +9,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "core/cp932.h"
 #include "dialog/dialog_model.h"
@@ -77,8 +75,7 @@ class FakeDialogHost : public DialogHost {
   }
 };
 
-class FakePictureLoader : public PictureLoader {
- public:
+struct FakePictureLoader : PictureLoader {
   std::map<Text, Surface> pictures;  // by path exactly as asked
   Texts asked;
   std::optional<Surface> Load(const Text& path) override {
@@ -89,23 +86,19 @@ class FakePictureLoader : public PictureLoader {
 };
 
 // Gives `values` in turn, then 0.5.
-class ScriptedRandom : public Random {
- public:
+struct ScriptedRandom : Random {
   std::deque<double> values;
   int draws = 0;
   void Reseed() override {}
   double Next() override {
-    ++draws;
     const double v = values.empty() ? 0.5 : values.front();
-    if (!values.empty()) values.pop_front();
-    return v;
+    return ++draws, values.empty() ? v : (values.pop_front(), v);
   }
 };
 
 // The time of day, moving on by `step` seconds at every reading and starting again at
 // midnight. By default readings lie more than an event pass apart.
-class SteppingClock : public Clock {
- public:
+struct SteppingClock : Clock {
   double now = 0, step = 0.1;
   double SecondsSinceMidnight() override { return now = std::fmod(now + step, 86400.0); }
 };
@@ -130,6 +123,10 @@ class DialogTest : public ::testing::Test {
         app, DialogServices{host, system, fs, pictures, random, clock, store, texture});
     dialog->Form_Load();
   }
+  void Start(std::initializer_list<std::pair<const char16_t*, const char16_t*>> lines = {}) {
+    Load(lines);
+    Open();
+  }
   // A press and a release on a push button's caption.
   void Click(int16_t button, int16_t mouse = 1) {
     dialog->MouseDown({Ctl::lbl_Button, button}, mouse, 0, 5, 5);
@@ -143,13 +140,9 @@ class DialogTest : public ::testing::Test {
     Click(0);
   }
 
-  const Text& Caption(Ctl control, int16_t index = 0) const {
-    return dialog->State({control, index}).caption;
-  }
-  Artwork Picture(Ctl control, int16_t index) const {
-    return dialog->State({control, index}).picture;
-  }
-  bool Enabled(Ctl control, int16_t index) const { return dialog->State({control, index}).enabled; }
+  const Text& Caption(Ctl name, int16_t i = 0) const { return dialog->State({name, i}).caption; }
+  Artwork Picture(Ctl name, int16_t i) const { return dialog->State({name, i}).picture; }
+  bool Enabled(Ctl name, int16_t i) const { return dialog->State({name, i}).enabled; }
   // The marks by group: order, size, music, kinds; 1 on, 0 off, - none.
   std::string Marks() const {
     std::string s;
