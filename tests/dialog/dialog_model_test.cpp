@@ -180,6 +180,7 @@ TEST_F(Dialog, MarksSwapOnAnyButtonAndTheMusicSourceEnablesItsControl) {
 TEST_F(Dialog, TheTrackBoxOffersThirtyTracksAndTheFileButtonAsksForAMusicFile) {
   fs.AddFile(u"C:\\old.mp3");
   Start({{u"BGM区分", u"1"}, {u"BGMﾘﾋﾟｰﾄ", u"7"}, {u"BGMﾌｧｲﾙ", u"C:\\old.mp3"}});
+  EXPECT_TRUE(Enabled(Ctl::BGM_Repeat, 0));
   const Texts& items = dialog->ComboItems();
   ASSERT_EQ(items.size(), 31u);
   EXPECT_EQ(items[0] + u"," + items[30], u",30");
