@@ -91,7 +91,7 @@ void DialogModel::ChooseImageFolder() {
   // The browser opens at the folder shown, when it is still there.
   Text start = State(kFolderBox).caption;
   if (start.empty() || FolderExists(services_.files, start) == kFalse) start.clear();
-  const auto chosen = services_.host.BrowseForFolderFrom(kFolderPrompt, start);
+  const auto chosen = services_.host.BrowseForFolder(kFolderPrompt, start);
   if (!chosen || chosen->empty()) return;
   const Text folder = *chosen;
   SetCaption(kFolderBox, folder);

@@ -61,14 +61,10 @@ class DialogHost {
   virtual void PaintNow() = 0;
   virtual void SetPointer(Pointer pointer) = 0;
 
-  // The folder browser with this prompt; nullopt when cancelled or when the chosen item has
-  // no file-system path.
-  virtual std::optional<Text> BrowseForFolder(const Text& prompt) = 0;
-  // The same, opened at `start` (a folder that exists; empty: where the system opens it).
-  virtual std::optional<Text> BrowseForFolderFrom(const Text& prompt, const Text& start) {
-    (void)start;
-    return BrowseForFolder(prompt);
-  }
+  // The folder browser with this prompt, opened at `start` (a folder that exists; empty:
+  // where the system opens it); nullopt when cancelled or when the chosen item has no
+  // file-system path.
+  virtual std::optional<Text> BrowseForFolder(const Text& prompt, const Text& start) = 0;
   // The open-file dialog; the full path, or nullopt when cancelled or failed.
   virtual std::optional<Text> ChooseOpenFile(const OpenFileRequest& request) = 0;
   // Opens a document or address with the shell's "open"; the result is not needed.

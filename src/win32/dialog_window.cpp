@@ -599,11 +599,7 @@ void DialogWindow::SetPointer(Pointer pointer) {
   SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(hourglass_ ? 32514 : 32512)));
 }
 
-std::optional<Text> DialogWindow::BrowseForFolder(const Text& prompt) {
-  return BrowseForFolderFrom(prompt, Text());
-}
-
-std::optional<Text> DialogWindow::BrowseForFolderFrom(const Text& prompt, const Text& start) {
+std::optional<Text> DialogWindow::BrowseForFolder(const Text& prompt, const Text& start) {
   wchar_t displayName[MAX_PATH] = {};
   const std::wstring title = Wide(prompt);
   const std::wstring startPath = Wide(start);

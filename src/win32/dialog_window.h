@@ -44,8 +44,7 @@ class DialogWindow final : public DialogHost {
   void DoEvents() override;
   void PaintNow() override;
   void SetPointer(Pointer pointer) override;
-  std::optional<Text> BrowseForFolder(const Text& prompt) override;
-  std::optional<Text> BrowseForFolderFrom(const Text& prompt, const Text& start) override;
+  std::optional<Text> BrowseForFolder(const Text& prompt, const Text& start) override;
   std::optional<Text> ChooseOpenFile(const OpenFileRequest& request) override;
   void OpenDocument(const Text& address) override;
   void EndDialog() override;

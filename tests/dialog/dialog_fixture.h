@@ -1,14 +1,14 @@
-// Stand-ins for the dialog's window, picture loader and random numbers, and a fixture that
-// opens the dialog from a settings file on an in-memory file system.
+// Stand-ins for the dialog's window, picture loader, random numbers and clock, and a fixture
+// that opens the dialog from a settings file on an in-memory file system.
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <functional>
 #include <map>
-#include <string>
-#include <vector>
+#include <memory>
 
 #include "core/cp932.h"
 #include "dialog/dialog_model.h"
@@ -19,144 +19,116 @@
 
 namespace orv::test {
 
+using Texts = std::vector<Text>;
+
+// Logs what the dialog asks of its window ("Place 335 232 609 560", "Browse", "EndDialog",
+// ...); both browsers answer from `answers` in turn, cancelled once they run out.
 class FakeDialogHost : public DialogHost {
  public:
   PixelSize screen{1024, 768};
   std::optional<PixelPoint> cursor = PixelPoint{500, 400};
-  std::deque<std::optional<Text>> folderAnswers;  // BrowseForFolder answers, in turn
-  std::deque<std::optional<Text>> fileAnswers;    // ChooseOpenFile answers, in turn
-  std::function<void()> onDoEvents;               // runs inside DoEvents
-  std::function<void()> onPaintNow;               // runs inside PaintNow
-  std::function<void()> onEndDialog;
-
+  std::deque<std::optional<Text>> answers;
+  std::function<void()> onDoEvents, onPaintNow;
   std::vector<std::string> calls;
-  std::vector<Text> prompts;
-  std::vector<OpenFileRequest> fileRequests;
-  std::vector<Text> opened;
-  std::vector<Pointer> pointers;
-  int doEvents = 0;
-  int paints = 0;
-  int endDialogs = 0;
+  Text prompt, browsedFrom;
+  OpenFileRequest fileRequest;
   std::vector<ControlId> invalidated;
-  std::vector<EdgeRect> edges;
+  int doEvents = 0;
 
+  long Count(const std::string& call) const { return std::count(calls.begin(), calls.end(), call); }
   PixelSize ScreenSize() override { return screen; }
-  void PlaceWindow(int32_t left, int32_t top, int32_t width, int32_t height) override {
-    calls.push_back("Place " + std::to_string(left) + " " + std::to_string(top) + " " +
-                    std::to_string(width) + " " + std::to_string(height));
-  }
+  void PlaceWindow(int32_t l, int32_t t, int32_t w, int32_t h) override { Log("Place", {l, t, w, h}); }
   std::optional<PixelPoint> CursorPos() override { return cursor; }
-  void ZoomOpen(int16_t x, int16_t y) override {
-    calls.push_back("ZoomOpen " + std::to_string(x) + " " + std::to_string(y));
+  void ZoomOpen(int16_t x, int16_t y) override { Log("ZoomOpen", {x, y}); }
+  void ZoomClose(int16_t x, int16_t y) override { Log("ZoomClose", {x, y}); }
+  // Marks a corner, so a test sees the edge goes into the surface itself.
+  void DrawFrameEdge(Surface& s, EdgeRect r, uint32_t edge, uint32_t flags) override {
+    Log("Edge", {r.left, r.top, r.right, r.bottom, int32_t(edge), int32_t(flags)});
+    if (!s.Empty()) s.SetPixel(0, 0, kWhite);
   }
-  void ZoomClose(int16_t x, int16_t y) override {
-    calls.push_back("ZoomClose " + std::to_string(x) + " " + std::to_string(y));
-  }
-  // Marks the edge's corners so tests can see it was drawn into the surface.
-  void DrawFrameEdge(Surface& surface, EdgeRect rect, uint32_t edge, uint32_t flags) override {
-    calls.push_back("DrawEdge " + std::to_string(rect.right) + "x" + std::to_string(rect.bottom) +
-                    " " + std::to_string(edge) + " " + std::to_string(flags));
-    edges.push_back(rect);
-    if (!surface.Empty()) {
-      surface.SetPixel(0, 0, kWhite);
-      surface.SetPixel(surface.Width() - 1, surface.Height() - 1, kBlack);
-    }
-  }
-  void DoEvents() override {
-    ++doEvents;
-    if (onDoEvents) onDoEvents();
-  }
-  void PaintNow() override {
-    ++paints;
-    if (onPaintNow) onPaintNow();
-  }
-  void SetPointer(Pointer pointer) override { pointers.push_back(pointer); }
-  std::optional<Text> BrowseForFolder(const Text& prompt) override {
-    prompts.push_back(prompt);
-    if (folderAnswers.empty()) return std::nullopt;
-    auto answer = folderAnswers.front();
-    folderAnswers.pop_front();
-    return answer;
+  void DoEvents() override { ++doEvents, onDoEvents ? onDoEvents() : void(); }
+  void PaintNow() override { onPaintNow ? onPaintNow() : void(); }
+  void SetPointer(Pointer p) override { Log("Pointer", {int32_t(p)}); }
+  std::optional<Text> BrowseForFolder(const Text& text, const Text& start) override {
+    prompt = text;
+    browsedFrom = start;
+    return Answer("Browse");
   }
   std::optional<Text> ChooseOpenFile(const OpenFileRequest& request) override {
-    fileRequests.push_back(request);
-    if (fileAnswers.empty()) return std::nullopt;
-    auto answer = fileAnswers.front();
-    fileAnswers.pop_front();
+    fileRequest = request;
+    return Answer("ChooseFile");
+  }
+  void OpenDocument(const Text& address) override { calls.push_back("Open " + ToUtf8(address)); }
+  void EndDialog() override { calls.push_back("EndDialog"); }
+  void Invalidate(ControlId id) override { invalidated.push_back(id); }
+
+ private:
+  void Log(std::string call, std::initializer_list<int32_t> args) {
+    for (const int32_t a : args) call += " " + std::to_string(a);
+    calls.push_back(call);
+  }
+  std::optional<Text> Answer(const char* call) {
+    calls.push_back(call);
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
     return answer;
   }
-  void OpenDocument(const Text& address) override { opened.push_back(address); }
-  void EndDialog() override {
-    ++endDialogs;
-    calls.push_back("EndDialog");
-    if (onEndDialog) onEndDialog();
-  }
-  void Invalidate(ControlId id) override { invalidated.push_back(id); }
 };
 
-class FakePictureLoader : public PictureLoader {
- public:
+struct FakePictureLoader : PictureLoader {
   std::map<Text, Surface> pictures;  // by path exactly as asked
-  std::vector<Text> asked;
+  Texts asked;
   std::optional<Surface> Load(const Text& path) override {
     asked.push_back(path);
     const auto it = pictures.find(path);
-    if (it == pictures.end()) return std::nullopt;
-    return it->second;
+    return it == pictures.end() ? std::nullopt : std::optional<Surface>(it->second);
   }
 };
 
-class ScriptedRandom : public Random {
- public:
+// Gives `values` in turn, then 0.5.
+struct ScriptedRandom : Random {
   std::deque<double> values;
-  double fallback = 0.5;
   int draws = 0;
   void Reseed() override {}
   double Next() override {
-    ++draws;
-    if (values.empty()) return fallback;
-    const double v = values.front();
-    values.pop_front();
-    return v;
+    const double v = values.empty() ? 0.5 : values.front();
+    return ++draws, values.empty() ? v : (values.pop_front(), v);
   }
 };
 
 // The time of day, moving on by `step` seconds at every reading and starting again at
 // midnight. By default readings lie more than an event pass apart.
-class SteppingClock : public Clock {
- public:
-  double now = 0;
-  double step = 0.1;
+struct SteppingClock : Clock {
+  double now = 0, step = 0.1;
   double SecondsSinceMidnight() override { return now = std::fmod(now + step, 86400.0); }
 };
-
-inline std::string Sjis(const char16_t* text) { return *cp932::Encode(text); }
 
 class DialogTest : public ::testing::Test {
  protected:
   DialogTest() { fs.AddFolder(u"C:\\Program"); }
 
-  // Loads the settings from a file holding these key lines, as the program does at start.
-  void LoadFrom(std::initializer_list<std::pair<const char16_t*, const char16_t*>> lines) {
-    IniDocument doc;
-    for (const auto& [key, value] : lines) doc.Set(u"Section", key, value);
-    fs.StoreFile(store.BesideProgram(), doc.Serialize(), false);
+  // Loads the settings as the program does at start, from a file holding these key lines
+  // (no file at all when there are none).
+  void Load(std::initializer_list<std::pair<const char16_t*, const char16_t*>> lines = {}) {
+    if (lines.size() != 0) {
+      IniDocument doc;
+      for (const auto& [key, value] : lines) doc.Set(u"Section", key, value);
+      fs.StoreFile(store.BesideProgram(), doc.Serialize(), false);
+    }
     LoadSettings(app.settings, fs, store.Read());
     ScanImageFolder(app, fs, app.settings.ImageFolder);
   }
-  void LoadWithoutFile() {
-    LoadSettings(app.settings, fs, store.Read());
-    ScanImageFolder(app, fs, app.settings.ImageFolder);
-  }
-
-  DialogModel& Open() {
+  void Open() {
     dialog = std::make_unique<DialogModel>(
         app, DialogServices{host, system, fs, pictures, random, clock, store, texture});
     dialog->Form_Load();
-    return *dialog;
   }
-
-  // A press and a release on the middle of a push button's caption.
+  void Start(std::initializer_list<std::pair<const char16_t*, const char16_t*>> lines = {}) {
+    Load(lines);
+    Open();
+  }
+  // A press and a release on a push button's caption.
   void Click(int16_t button, int16_t mouse = 1) {
     dialog->MouseDown({Ctl::lbl_Button, button}, mouse, 0, 5, 5);
     dialog->MouseUp({Ctl::lbl_Button, button}, mouse, 0, 5, 5);
@@ -164,19 +136,37 @@ class DialogTest : public ::testing::Test {
   void Press(Ctl control, int16_t index, int16_t mouse = 1) {
     dialog->MouseDown({control, index}, mouse, 0, 2, 2);
   }
+  void Choose(const Text& folder) {
+    host.answers.push_back(folder);
+    Click(0);
+  }
 
-  const Text& Caption(Ctl control, int16_t index = 0) const {
-    return dialog->State({control, index}).caption;
+  const Text& Caption(Ctl name, int16_t i = 0) const { return dialog->State({name, i}).caption; }
+  Artwork Picture(Ctl name, int16_t i) const { return dialog->State({name, i}).picture; }
+  bool Enabled(Ctl name, int16_t i) const { return dialog->State({name, i}).enabled; }
+  // The marks by group: order, size, music, kinds; 1 on, 0 off, - none.
+  std::string Marks() const {
+    std::string s;
+    for (const auto& [marks, n] : {std::pair{Ctl::Img_SR, 2}, {Ctl::Img_Size, 2},
+                                   {Ctl::Img_BGM, 3}, {Ctl::Img_Kind, 4}}) {
+      if (!s.empty()) s += ' ';
+      for (int16_t i = 0; i < n; ++i) {
+        const Artwork a = Picture(marks, i);
+        s += a == Artwork::kOptionOn || a == Artwork::kKindOn ? '1' : a == Artwork::kNone ? '-' : '0';
+      }
+    }
+    return s;
   }
-  Artwork Picture(Ctl control, int16_t index) const {
-    return dialog->State({control, index}).picture;
+  // The interval's caption, then the six crash values'.
+  std::string Values() const {
+    std::string s = ToUtf8(Caption(Ctl::lbl_Sec)) + " |";
+    for (int16_t k = 0; k < 6; ++k) s += " " + ToUtf8(Caption(Ctl::lbl_Value, k));
+    return s;
   }
-  int16_t SliderValue(Ctl control, int16_t index = 0) const {
-    return dialog->Slider({control, index}).value;
-  }
+  const Texts& Items() const { return dialog->ListItems(); }
   std::string SavedFile() const { return fs.Content(store.BesideProgram()); }
   bool SavedLine(const char16_t* line) const {
-    return SavedFile().find(Sjis(line)) != std::string::npos;
+    return SavedFile().find(*cp932::Encode(line)) != std::string::npos;
   }
 
   FakeFileSystem fs;

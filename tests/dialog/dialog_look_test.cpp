@@ -1,0 +1,176 @@
+// The dialog's look: its layout, its generated pictures, how they are painted and which
+// control the mouse reaches, and the link's colour walk.
+#include <random>
+#include <set>
+
+#include "dialog/dialog_canvas.h"
+#include "dialog_fixture.h"
+
+namespace orv::test {
+namespace {
+
+// FNV-1a, for recorded looks.
+struct Digest {
+  uint64_t value = 0xCBF29CE484222325ull;
+  Digest& operator<<(int64_t v) {
+    for (int i = 0; i < 8; ++i) value = (value ^ uint8_t(v >> (8 * i))) * 0x100000001B3ull;
+    return *this;
+  }
+};
+
+TEST(DialogLayoutTest, EveryControlLiesInsideItsPanelAndMatchesTheRecordedDesign) {
+  Digest d;
+  for (const ControlLayout& r : DialogLayout()) {
+    SCOPED_TRACE(testing::Message() << int(r.id.name) << " " << r.id.index);
+    EXPECT_EQ(FindLayout(r.id), &r);  // ids are unique
+    const ControlLayout* parent = r.parent ? FindLayout(*r.parent) : nullptr;
+    EXPECT_EQ(!parent, &r == DialogLayout().data());  // only the client panel has none
+    if (parent) {
+      EXPECT_TRUE(parent->kind == ControlKind::kPanel && parent < &r);  // created before
+      EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.width <= parent->width &&
+                  r.y + r.height <= parent->height);
+    }
+    d << int(r.id.name) << r.id.index << int(r.kind) << r.x << r.y << r.width << r.height
+      << (r.parent ? int(r.parent->name) * 100 + r.parent->index : -1) << int(r.align) << r.box
+      << r.underline << r.handCursor << int64_t(r.background.value_or(1u << 31));
+    for (const char16_t* c = r.caption; *c; ++c) d << *c;
+  }
+  // The layout reproduces a fixed design: moving, resizing, relabelling or restyling any
+  // control changes the digest. When a change is meant, look at the dialog under Wine and
+  // record the new value.
+  EXPECT_EQ(d.value, 0xb202e944fb07f6c3ull) << std::hex << d.value;
+  EXPECT_FALSE(DialogModel::ShowsHand({Ctl::Img_Button, 0}) || DialogModel::ShowsHand({Ctl::HS, 6}));
+  EXPECT_TRUE(DialogModel::ShowsHand({Ctl::lbl_Button, 0}));
+}
+
+class Look : public DialogTest {
+ protected:
+  uint32_t At(Ctl name, int16_t index, int dx, int dy) const {
+    const ClientRect r = ControlRect(*FindLayout({name, index}));
+    return canvas.Pixel(r.x + dx, r.y + dy);
+  }
+  const DialogArt art = MakeDialogArt();
+  Surface canvas{kClientWidth + 6, kClientHeight + 4, 0x00FF00};
+};
+
+TEST_F(Look, PaintsTheRecordedPicturesInTheirPlaces) {
+  // Random order, no jpg, a picture selected and "初期値" held, on a canvas larger than
+  // the dialog.
+  fs.AddFile(u"C:\\pics\\a.bmp");
+  pictures.pictures[u"C:\\pics\\a.bmp"] = Surface(640, 480, 0x3366CC);
+  Load({{u"画像のﾌｫﾙﾀﾞ", u"C:\\pics"}, {u"画像ﾁｪﾝｼﾞ", u"1"}, {u"画像種類_2", u"0"}});
+  texture = &art.texture;
+  Open();
+  dialog->ListSelect(0);
+  Press(Ctl::lbl_Button, 5);
+  PaintDialogPictures(canvas, *dialog, art);
+  EXPECT_EQ(At(Ctl::Img_SR, 1, 6, 6), art.optionOn.Pixel(6, 6));
+  EXPECT_EQ(At(Ctl::Img_SR, 0, 6, 6), art.optionOff.Pixel(6, 6));
+  // A mark's see-through corner shows the panel (right, at 12, 12) tiled from its origin.
+  EXPECT_EQ(At(Ctl::Img_SR, 0, 0, 0), art.texture.Pixel(24, 0));
+  EXPECT_EQ(At(Ctl::Img_Kind, 2, 6, 8), art.kindOff.Pixel(6, 8));
+  EXPECT_EQ(At(Ctl::Img_Kind, 3, 6, 8), art.kindOn.Pixel(6, 8));
+  // Faces and plates stretch to their rectangles: 85 and 109 wide, the pictures 95.
+  EXPECT_EQ(At(Ctl::Img_Button, 5, 84, 11), art.buttonPressed.Pixel(94, 11));
+  EXPECT_EQ(At(Ctl::Img_Button, 4, 84, 11), art.buttonReleased.Pixel(94, 11));
+  EXPECT_EQ(At(Ctl::Img_H, 3, 108, 11), art.plate.Pixel(94, 11));
+  // The preview at its own size, 100 x 75, with the left panel below it.
+  EXPECT_EQ(At(Ctl::Pic_K, 0, 50, 74), 0x3366CCu);
+  EXPECT_EQ(At(Ctl::Pic_K, 0, 50, 75), art.texture.Pixel(192 + 50, (52 + 75) % kTextureHeight));
+  EXPECT_EQ(canvas.Pixel(kClientWidth + 5, kClientHeight + 3),
+            art.texture.Pixel(kClientWidth + 5, (kClientHeight + 3) % kTextureHeight));
+  // Everything else as recorded: a deliberate change of the artwork or the layout records
+  // the new value after a look at the dialog.
+  Digest d;
+  for (const uint32_t c : canvas.Pixels()) d << c;
+  EXPECT_EQ(d.value, 0x2876f9d63397fe6dull) << std::hex << d.value;
+}
+
+TEST_F(Look, TheMouseReachesTheUppermostControlUnderIt) {
+  Load();
+  Open();
+  const auto hit = [&](int x, int y) {
+    const ControlLayout* row = ControlAt(*dialog, x, y);
+    return row ? std::optional(row->id) : std::nullopt;
+  };
+  // "ﾌｫﾙﾀﾞで指定..." at 24, 52 (28, 56 its caption) in the left panel at 12, 12.
+  EXPECT_EQ(hit(28, 56), (ControlId{Ctl::lbl_Button, 0}));  // the caption above its face
+  EXPECT_EQ(hit(24, 52), (ControlId{Ctl::Img_Button, 0}));  // the face's rim
+  EXPECT_EQ(hit(3, 3), (ControlId{Ctl::Pic_C, 0}));
+  EXPECT_EQ(hit(kClientWidth, 3), std::nullopt);
+  EXPECT_EQ(hit(-1, 3), std::nullopt);
+}
+
+TEST_F(Look, MarksAndTilesCopyWhatIsThereAndClip) {
+  Surface target(20, 20, 0x123456);
+  DrawMark(target, 3, 4, art.optionOn);
+  EXPECT_EQ(target.Pixel(3, 4), 0x123456u);  // the mark's see-through corner
+  EXPECT_EQ(target.Pixel(9, 10), art.optionOn.Pixel(6, 6));
+  DrawMark(target, -6, 15, art.optionOn);  // clipped on two sides
+  EXPECT_EQ(target.Pixel(0, 19), art.optionOn.Pixel(6, 4));
+  EXPECT_EQ(target.Pixel(7, 19), 0x123456u);
+  Surface tile(7, 5);
+  for (int i = 0; i < 35; ++i) tile.SetPixel(i % 7, i / 7, uint32_t(i + 1));
+  TileBackground(target, tile);
+  for (int i = 0; i < 400; ++i) ASSERT_EQ(target.Pixel(i % 20, i / 20), tile.Pixel(i % 20 % 7, i / 20 % 5));
+  TileBackground(target, Surface());  // nothing to lay
+  EXPECT_EQ(target.Pixel(0, 0), 1u);
+}
+
+TEST(HandCursorTest, TheFingerTipIsTheHotSpotAndTheOutlineEnclosesTheWhite) {
+  const CursorPlanes c = HandCursor();
+  ASSERT_EQ(c.andPlane.size() + c.xorPlane.size(), 256u);
+  EXPECT_EQ(std::pair(c.hotX, c.hotY), std::pair(12, 1));
+  const auto bit = [](const std::vector<uint8_t>& plane, int x, int y) {
+    return x >= 0 && y >= 0 && x < 32 && y < 32 && plane[size_t(y * 4 + x / 8)] & (0x80 >> (x % 8));
+  };
+  const auto opaque = [&](int x, int y) { return !bit(c.andPlane, x, y); };
+  EXPECT_TRUE(opaque(12, 1) && !bit(c.xorPlane, 12, 1));  // black outline
+  int shown = 0, white = 0, enclosed = 0;
+  for (int i = 0; i < 32 * 32; ++i) {
+    const int x = i % 32, y = i / 32, w = bit(c.xorPlane, x, y);
+    shown += opaque(x, y);
+    white += w;
+    enclosed += w && opaque(x, y) && opaque(x - 1, y) && opaque(x + 1, y) && opaque(x, y - 1) &&
+                opaque(x, y + 1);
+  }
+  EXPECT_EQ(shown, 274);       // the recorded shape
+  EXPECT_EQ(enclosed, white);  // every white pixel lies inside the outline
+}
+
+TEST(ColourWalkTest, ChannelsStepByTenAndDrawNewDirectionsOnlyWhenAllRestAtAnEnd) {
+  ScriptedRandom random;
+  ColourWalk walk;
+  random.values = {0.0, 0.5, 0.99};  // stay, down (already at 0), up
+  walk.Tick(random);
+  EXPECT_EQ(walk.Colour(), 0x00000Au);
+  for (int i = 0; i < 24; ++i) walk.Tick(random);
+  EXPECT_EQ(walk.Colour(), 0x0000FAu);  // a whole leg, no new draws on the way
+  EXPECT_EQ(random.draws, 3);
+  random.values = {0.4, 0.1, 0.7, 0.5, 0.99, 0.0};  // down, stay, up: nothing can move
+  walk.Tick(random);
+  EXPECT_EQ(walk.Colour(), 0x0000FAu);
+  walk.Tick(random);  // so the next tick draws again: green up
+  walk.Tick(random);
+  EXPECT_EQ(walk.Colour(), 0x0014FAu);
+  EXPECT_EQ(random.draws, 9);
+}
+
+TEST(ColourWalkTest, ChannelsReachEveryStepFromZeroTo250AndNoOther) {
+  struct : Random {
+    std::mt19937 bits{7};
+    void Reseed() override {}
+    double Next() override { return bits() / 4294967296.0; }
+  } random;
+  ColourWalk walk;
+  std::set<int16_t> seen, steps;
+  for (int i = 0; i < 20000; ++i) {
+    walk.Tick(random);
+    seen.insert(walk.channels.begin(), walk.channels.end());
+  }
+  for (int16_t v = 0; v <= 250; v += 10) steps.insert(v);
+  EXPECT_EQ(seen, steps);
+}
+
+}  // namespace
+}  // namespace orv::test

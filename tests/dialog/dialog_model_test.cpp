@@ -1,0 +1,267 @@
+// The dialog as the user drives it: opening and closing, push buttons, options, sliders,
+// music and the preview.
+#include "dialog_fixture.h"
+
+namespace orv::test {
+namespace {
+
+using Dialog = DialogTest;
+
+TEST_F(Dialog, OpensCentredOutOfTheMouseWithTheDefaultsAndClosesBackIntoIt) {
+  host.screen = {1280, 1024};
+  Start();
+  // (1280 - 609) / 2, (1024 - 560) / 2; the preview's edge is drawn before the zoom.
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"Place 335 232 609 560", "Edge 0 0 100 100 5 15",
+                                                  "ZoomOpen 500 400", "Pointer 0"}));
+  EXPECT_EQ(Marks(), "10 01 100 1111");
+  EXPECT_EQ(Values(), "10 | 200 35 10 50 35 20");
+  for (int16_t i = 1; i <= 8; ++i) EXPECT_EQ(Picture(Ctl::Img_H, i), Artwork::kPlate);
+  for (int16_t i = 0; i <= 5; ++i) EXPECT_EQ(Picture(Ctl::Img_Button, i), Artwork::kButtonReleased);
+  EXPECT_EQ(Caption(Ctl::lbl_PreSize) + Caption(Ctl::lbl_Kei), u"");  // no design texts
+  EXPECT_EQ(Caption(Ctl::lbl_URL), kHomePage);
+  EXPECT_FALSE(Enabled(Ctl::BGM_Repeat, 0) || Enabled(Ctl::lbl_Button, 4));
+  host.cursor = PixelPoint{10, 10};  // closing goes back to the point it opened from
+  Click(3);
+  EXPECT_EQ(host.calls.end()[-2], "ZoomClose 500 400");
+  EXPECT_EQ(host.calls.back(), "EndDialog");
+  EXPECT_FALSE(fs.Exists(store.BesideProgram()));
+  host.cursor = std::nullopt;  // unreadable: the zoom point falls back to the corner
+  Open();
+  EXPECT_EQ(host.calls.end()[-2], "ZoomOpen 0 0");
+  host.cursor = PixelPoint{40000, -30};  // x does not fit 16 bits and stays as it was
+  Open();
+  EXPECT_EQ(host.calls.end()[-2], "ZoomOpen 0 -30");
+}
+
+TEST_F(Dialog, StoredValuesItCannotShowOpenAsDesignedAndAreSavedBackAsTheyWere) {
+  Start({{u"ｲﾝﾀｰﾊﾞﾙ", u"5"}, {u"速さ", u"150"}, {u"小片の数", u"70000"}, {u"重力", u"40"},
+        {u"画像ﾁｪﾝｼﾞ", u"2"}, {u"BGM区分", u"3"}, {u"画像種類_0", u"5"}});
+  // Speed at its design position 25, not its default 20; the maximum 40 is accepted.
+  EXPECT_EQ(Values(), "10 | 200 35 40 50 35 25");
+  EXPECT_EQ(Marks(), "-- 01 000 -111");
+  EXPECT_FALSE(Enabled(Ctl::BGM_Repeat, 0) || Enabled(Ctl::lbl_Button, 4));
+  Press(Ctl::lbl_Kind, 0);  // 5 switches to 4: still no mark
+  EXPECT_EQ(Marks(), "-- 01 000 -111");
+  Click(2);
+  for (const char16_t* line : {u"ｲﾝﾀｰﾊﾞﾙ= 10\r\n", u"速さ= 25\r\n", u"重力= 40\r\n",
+                               u"画像ﾁｪﾝｼﾞ= 2\r\n", u"画像種類_0= 4\r\n", u"BGM区分= 3\r\n"}) {
+    EXPECT_TRUE(SavedLine(line)) << ToUtf8(line);
+  }
+  EXPECT_EQ(app.settings.IntervalSec, 5);  // the dialog never writes the variable itself
+}
+
+TEST_F(Dialog, AButtonActsOnceOnTheReleaseOfAPressWhereverTheMouseIsThen) {
+  Start();
+  dialog->MouseUp({Ctl::lbl_Button, 2}, 1, 0, 5, 5);  // a release without a press
+  dialog->MouseDown({Ctl::lbl_Button, 2}, 2, 0, 5, 5);  // right button
+  dialog->MouseDown({Ctl::lbl_Button, 2}, 1, 0, 5, 5);  // and the left one as well
+  EXPECT_EQ(Picture(Ctl::Img_Button, 2), Artwork::kButtonPressed);
+  EXPECT_FALSE(fs.Exists(store.BesideProgram()));
+  // The released face shows before the action runs.
+  host.onPaintNow = [&] {
+    EXPECT_EQ(Picture(Ctl::Img_Button, 2), Artwork::kButtonReleased);
+    EXPECT_FALSE(fs.Exists(store.BesideProgram()));
+  };
+  dialog->MouseUp({Ctl::lbl_Button, 2}, 2, 0, -300, -40);
+  dialog->MouseUp({Ctl::lbl_Button, 2}, 1, 0, 5, 5);
+  EXPECT_EQ(SavedFile(), *cp932::Encode(
+                             u"[Section]\r\n画像ﾁｪﾝｼﾞ= 0\r\n画像のｻｲｽﾞ= 1\r\nｲﾝﾀｰﾊﾞﾙ= 10\r\n"
+                             u"画像のﾌｫﾙﾀﾞ=\r\n画像種類_0= 1\r\n画像種類_1= 1\r\n"
+                             u"画像種類_2= 1\r\n画像種類_3= 1\r\nBGM区分= 0\r\nBGMﾘﾋﾟｰﾄ= 0\r\n"
+                             u"BGMﾌｧｲﾙ=\r\n小片の数= 200\r\n小片の弾性= 35\r\n重力= 10\r\n"
+                             u"拡散度= 50\r\n激しさ= 35\r\n速さ= 20\r\n"));
+  EXPECT_EQ(host.Count("ZoomClose 500 400"), 1);
+  EXPECT_EQ(host.Count("EndDialog"), 1);
+}
+
+TEST_F(Dialog, QueuedClicksActInTheOrderTheyCameAndTheFirstCloseWins) {
+  Load();
+  // The second click waits while the first release is handled: it comes with the first
+  // event pass, or once the first release has been handled.
+  for (const auto& [first, second] : {std::pair(3, 2), std::pair(2, 3)}) {
+    Open();
+    bool delivered = false;
+    host.onDoEvents = [&] {
+      if (!std::exchange(delivered, true)) Click(int16_t(second));
+    };
+    Click(int16_t(first));
+    host.onDoEvents();
+    EXPECT_EQ(fs.Exists(store.BesideProgram()), first == 2);  // ｷｬﾝｾﾙ then 設定 saves nothing
+  }
+  host.onDoEvents = nullptr;
+  const std::string saved = SavedFile();
+  Open();  // the system's close leaves the file alone, and a closed dialog does nothing more
+  Press(Ctl::lbl_Rdm_Seq, 1);
+  dialog->CloseRequested();
+  dialog->CloseRequested();
+  Click(2);
+  dialog->Form_Unload();
+  EXPECT_EQ(SavedFile(), saved);
+  EXPECT_EQ(host.Count("ZoomClose 500 400"), 3);  // once for each dialog
+  EXPECT_EQ(host.Count("EndDialog"), 3);
+}
+
+TEST_F(Dialog, ASaveThatFailsSaysSoAndKeepsTheDialogOpenForAnotherTry) {
+  Start();
+  fs.unwritableFolders.insert(u"C:\\Program");
+  Press(Ctl::Img_SR, 1);
+  Click(2);
+  EXPECT_EQ(system.messages, Texts{kSaveFailedMessage});
+  EXPECT_FALSE(dialog->Closed());
+  fs.unwritableFolders.clear();
+  Click(2);
+  EXPECT_EQ(system.messages.size(), 1u);
+  EXPECT_TRUE(dialog->Closed());
+  EXPECT_TRUE(SavedLine(u"画像ﾁｪﾝｼﾞ= 1\r\n"));
+}
+
+TEST_F(Dialog, SlidersRunBetweenTheirEndsAndDefaultsResetOnlyTheCrashValues) {
+  Start({{u"ｲﾝﾀｰﾊﾞﾙ", u"30"}, {u"小片の数", u"150"}, {u"速さ", u"150"}});
+  EXPECT_EQ(Values(), "30 | 150 35 10 50 35 25");
+  const auto all = [&](ScrollAction action) {
+    dialog->SliderAction({Ctl::HS_Interval, 0}, action);
+    for (int16_t k = 0; k < 6; ++k) dialog->SliderAction({Ctl::HS, k}, action);
+  };
+  all(ScrollAction::kLeft);
+  all(ScrollAction::kLineLeft);
+  EXPECT_EQ(Values(), "10 | 10 0 5 10 20 1");
+  all(ScrollAction::kRight);
+  all(ScrollAction::kPageRight);
+  EXPECT_EQ(Values(), "60 | 200 50 40 100 50 100");
+  Press(Ctl::Img_SR, 1);
+  Click(5);
+  EXPECT_EQ(Values(), "60 | 200 35 10 50 35 20");
+  EXPECT_EQ(dialog->Slider({Ctl::HS, 5}).value, 20);
+  EXPECT_EQ(app.settings.ChangeMode, 1);
+  EXPECT_EQ(app.settings.Speed, 150);  // the variables are not the dialog's to change
+}
+
+TEST_F(Dialog, TheIntervalStepsTenInTheTrackTheCrashSlidersOneAndTheThumbIsFollowed) {
+  Start();
+  const auto move = [&](ControlId slider, ScrollAction action, int32_t thumb = 0) {
+    dialog->SliderAction(slider, action, thumb);
+    return Values();
+  };
+  EXPECT_EQ(move({Ctl::HS_Interval, 0}, ScrollAction::kPageRight), "20 | 200 35 10 50 35 20");
+  move({Ctl::HS_Interval, 0}, ScrollAction::kPageLeft);
+  EXPECT_EQ(move({Ctl::HS_Interval, 0}, ScrollAction::kLineRight), "11 | 200 35 10 50 35 20");
+  move({Ctl::HS, 3}, ScrollAction::kPageLeft);
+  EXPECT_EQ(move({Ctl::HS, 2}, ScrollAction::kLineRight), "11 | 200 35 11 49 35 20");
+  EXPECT_EQ(move({Ctl::HS, 0}, ScrollAction::kThumbTrack, 90), "11 | 90 35 11 49 35 20");
+  EXPECT_EQ(move({Ctl::HS, 0}, ScrollAction::kThumbTrack, 5000), "11 | 200 35 11 49 35 20");
+  move({Ctl::HS, 0}, ScrollAction::kThumbPosition, 44);
+  EXPECT_EQ(move({Ctl::HS, 0}, ScrollAction::kEndScroll), "11 | 44 35 11 49 35 20");
+  // A program's setting outside the range is refused.
+  EXPECT_FALSE(dialog->SetSliderValue({Ctl::HS, 4}, 19) || dialog->SetSliderValue({Ctl::HS, 4}, 51) ||
+               dialog->SetSliderValue({Ctl::HS, 6}, 20));
+  EXPECT_TRUE(dialog->SetSliderValue({Ctl::HS, 4}, 50));
+  EXPECT_EQ(Values(), "11 | 44 35 11 49 50 20");
+  Click(2);
+  EXPECT_TRUE(SavedLine(u"ｲﾝﾀｰﾊﾞﾙ= 11\r\n"));
+  EXPECT_TRUE(SavedLine(u"拡散度= 49\r\n"));
+}
+
+TEST_F(Dialog, MarksSwapOnAnyButtonAndTheMusicSourceEnablesItsControl) {
+  Start();
+  Press(Ctl::lbl_Rdm_Seq, 1, 2);  // right button on "ﾗﾝﾀﾞﾑ"
+  Press(Ctl::lbl_Size, 0);
+  Press(Ctl::Img_Size, 0);  // the chosen one again: nothing changes
+  EXPECT_EQ(Marks(), "01 10 100 1111");
+  EXPECT_EQ(app.settings.ChangeMode * 10 + app.settings.SizeMode, 10);
+  for (const int16_t source : {1, 2, 0}) {
+    Press(source == 2 ? Ctl::Img_BGM : Ctl::lbl_BGM, source, 4);
+    EXPECT_EQ(Marks().substr(6, 3), std::string("000").replace(source, 1, "1"));
+    EXPECT_EQ(app.settings.BgmMode, source);
+    EXPECT_EQ(Enabled(Ctl::BGM_Repeat, 0), source == 1);
+    EXPECT_EQ(Enabled(Ctl::lbl_Button, 4), source == 2);
+  }
+}
+
+TEST_F(Dialog, TheTrackBoxOffersThirtyTracksAndTheFileButtonAsksForAMusicFile) {
+  fs.AddFile(u"C:\\old.mp3");
+  Start({{u"BGM区分", u"1"}, {u"BGMﾘﾋﾟｰﾄ", u"7"}, {u"BGMﾌｧｲﾙ", u"C:\\old.mp3"}});
+  EXPECT_TRUE(Enabled(Ctl::BGM_Repeat, 0));
+  const Texts& items = dialog->ComboItems();
+  ASSERT_EQ(items.size(), 31u);
+  EXPECT_EQ(items[0] + u"," + items[30], u",30");
+  EXPECT_EQ(dialog->ComboText(), u"7");
+  dialog->BGM_Repeat_Click(12);
+  dialog->BGM_Repeat_Click(31);  // beyond the list
+  EXPECT_EQ(dialog->ComboText(), u"12");
+  dialog->BGM_Repeat_Change(u"abc");
+  Click(4);  // disabled: no face change, no browser
+  EXPECT_EQ(Picture(Ctl::Img_Button, 4), Artwork::kButtonReleased);
+  EXPECT_EQ(host.Count("ChooseFile"), 0);
+  Press(Ctl::Img_BGM, 2);
+  Click(4);  // cancelled
+  const OpenFileRequest& r = host.fileRequest;
+  EXPECT_EQ(r.filterDescription + u"|" + r.filterPattern + u"|" + r.title,
+            u"BGMﾌｧｲﾙ (MP3 WAV)|*.MP3;*.WAV|ﾌｧｲﾙを開く");
+  EXPECT_EQ(r.bufferChars, 255);
+  EXPECT_EQ(Caption(Ctl::lbl_Fname), u"C:\\old.mp3");
+  host.answers.push_back(u"D:\\曲.wav");
+  Click(4);
+  EXPECT_EQ(Caption(Ctl::lbl_Fname), u"D:\\曲.wav");
+  Click(2);
+  EXPECT_TRUE(SavedLine(u"BGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 0\r\nBGMﾌｧｲﾙ=D:\\曲.wav\r\n"));
+}
+
+TEST_F(Dialog, TheLinkWalksItsColourAndOpensTheReadmeOnTheReleaseOfAPress) {
+  fs.AddFile(u"C:\\Program\\README.txt");
+  Start();
+  EXPECT_EQ(dialog->UrlColour(), 0u);
+  random.values = {0.99, 0.0, 0.0};  // red up
+  host.invalidated.clear();
+  dialog->Timer1_Timer();
+  EXPECT_EQ(dialog->UrlColour(), 0x0A0000u);
+  EXPECT_EQ(host.invalidated, (std::vector<ControlId>{{Ctl::lbl_URL, 0}}));
+  dialog->MouseUp({Ctl::lbl_URL, 0}, 1, 0, 3, 3);  // no press before it
+  dialog->MouseDown({Ctl::lbl_URL, 0}, 1, 0, 3, 3);
+  dialog->MouseUp({Ctl::lbl_URL, 0}, 1, 0, 3, 40);
+  dialog->MouseUp({Ctl::lbl_URL, 0}, 1, 0, 3, 3);
+  EXPECT_EQ(host.Count("Open C:\\Program\\README.txt"), 1);
+}
+
+TEST(FitPreviewTest, KeepsTheShapeAndRoundsHalvesToEven) {
+  const int cases[][4] = {{640, 480, 100, 75}, {480, 640, 75, 100}, {300, 300, 100, 100},
+                          {50, 20, 100, 40},   {200, 125, 100, 62}, {200, 75, 100, 38},
+                          {5000, 1, 100, 1},   {1, 5000, 1, 100},   {0, 9, 0, 0}, {9, 0, 0, 0}};
+  for (const auto& c : cases) {
+    const PixelSize fit = FitPreview(c[0], c[1]);
+    EXPECT_EQ(std::pair(fit.width, fit.height), std::pair(c[2], c[3])) << c[0] << "x" << c[1];
+  }
+}
+
+TEST_F(Dialog, TheSelectedPictureShowsFittedWithItsSizeAndAnEdge) {
+  fs.AddFile(u"C:\\pics\\a.bmp");
+  fs.AddFile(u"C:\\pics\\broken.bmp");
+  Surface halves(640, 480, 0x0000FF);  // left half red, right half blue
+  halves.FillBox(0, 0, 319, 479, kRed);
+  pictures.pictures[u"C:\\pics\\a.bmp"] = halves;
+  Start({{u"画像のﾌｫﾙﾀﾞ", u"C:\\pics"}});
+  host.calls.clear();
+  dialog->ListSelect(-1);
+  dialog->ListSelect(2);  // beyond the list
+  EXPECT_TRUE(pictures.asked.empty());
+  dialog->ListSelect(0);
+  EXPECT_EQ(pictures.asked, Texts{u"C:\\pics\\a.bmp"});
+  EXPECT_EQ(Caption(Ctl::lbl_PreSize), u"640 * 480");
+  const ControlState& state = dialog->State({Ctl::Pic_K, 0});
+  EXPECT_TRUE(state.visible);
+  EXPECT_EQ(state.width * 1000 + state.height, 100075);
+  const Surface& s = dialog->PreviewSurface();
+  EXPECT_EQ(s.Pixel(0, 0), kWhite);  // the edge lies in the surface itself
+  EXPECT_EQ(s.Pixel(49, 30), kRed);
+  EXPECT_EQ(s.Pixel(50, 30), 0x0000FFu);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"Pointer 11", "Edge 0 0 100 75 5 15", "Pointer 0"}));
+  // A picture that cannot be loaded shows an empty preview, not the previous picture.
+  dialog->ListSelect(1);
+  EXPECT_EQ(pictures.asked.back(), u"C:\\pics\\broken.bmp");
+  EXPECT_EQ(Caption(Ctl::lbl_PreSize), u"");
+  EXPECT_EQ(dialog->State({Ctl::Pic_K, 0}).width, 100);
+  EXPECT_EQ(dialog->PreviewSurface().Pixel(50, 50), kPreviewBackground);
+  EXPECT_TRUE(system.messages.empty());
+}
+
+}  // namespace
+}  // namespace orv::test
