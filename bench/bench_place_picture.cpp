@@ -63,7 +63,7 @@ void StretchWholePicture(benchmark::State& state) {
 
 void PlaceRowByRow(benchmark::State& state) {
   PhotoLoader loader;
-  const Placing placing{kScreenW, kScreenH, kScreenW, kScreenH, 1};
+  const Placing placing{kScreenW, kScreenH, kScreenW, kScreenH, 1, {}};
   for (auto _ : state) {
     std::optional<Surface> placed = PlaceOnScreen(loader, u"photo.jpg", placing);
     benchmark::DoNotOptimize(placed->Row(0));

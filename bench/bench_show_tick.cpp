@@ -3,8 +3,10 @@
 // a crater once a second. Bursts from a point that moves once a second, as the show's fly,
 // or from a new point every tick, which scatters the fragments over the whole screen (the
 // worst case for memory traffic). The incremental tick against the whole-frame recipe, at
-// two sizes.
+// two sizes, and on one monitor against two of the same size side by side.
 #include <benchmark/benchmark.h>
+
+#include <vector>
 
 #include "show_scene.h"
 
@@ -14,7 +16,11 @@ namespace {
 void ShowTick(benchmark::State& state) {
   const int width = static_cast<int>(state.range(0));
   const int height = static_cast<int>(state.range(1));
-  bench::ShowScene scene(width, height, state.range(2) != 0, state.range(3) != 0);
+  std::vector<PixelRect> monitors;
+  for (int64_t i = 0; i < state.range(4); ++i) {
+    monitors.push_back(PixelRect{int(i) * width, 0, int(i + 1) * width, height});
+  }
+  bench::ShowScene scene(monitors, state.range(2) != 0, state.range(3) != 0);
   for (int i = 0; i < 100; ++i) scene.Tick();  // settle into a steady stream of landings
 
   uint64_t inFlight = 0;
@@ -33,13 +39,15 @@ void ShowTick(benchmark::State& state) {
 }
 
 BENCHMARK(ShowTick)
-    ->ArgNames({"w", "h", "full_frame", "scatter"})
-    ->Args({1920, 1080, 0, 0})
-    ->Args({3840, 2160, 0, 0})
-    ->Args({1920, 1080, 0, 1})
-    ->Args({3840, 2160, 0, 1})
-    ->Args({1920, 1080, 1, 0})
-    ->Args({3840, 2160, 1, 0})
+    ->ArgNames({"w", "h", "full_frame", "scatter", "monitors"})
+    ->Args({1920, 1080, 0, 0, 1})
+    ->Args({3840, 2160, 0, 0, 1})
+    ->Args({3840, 2160, 0, 0, 2})
+    ->Args({1920, 1080, 0, 1, 1})
+    ->Args({3840, 2160, 0, 1, 1})
+    ->Args({3840, 2160, 0, 1, 2})
+    ->Args({1920, 1080, 1, 0, 1})
+    ->Args({3840, 2160, 1, 0, 1})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

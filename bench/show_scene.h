@@ -1,11 +1,12 @@
 // A fixed, seeded scene of the show shared by the tick benchmark and the determinism test:
-// a screen whose desktop is noise, no pictures, the crash settings of a fresh installation,
+// a screen of one or more monitors whose desktop is noise, no pictures, the crash settings of a fresh installation,
 // and the pool kept full: before every animation tick the landed fragments are relaunched,
 // from an impact point that moves once a second (every fiftieth tick, as the show's bursts
 // fly) or, scattered, from a new point every tick. Every fiftieth tick is also a one-second
 // tick, which burns a crater.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "bench_stubs.h"
 #include "display/show.h"
@@ -25,12 +26,17 @@ struct InlineWork : Worker {
   uint64_t posted = 0;
 };
 
-// A screen that counts what it is given; the desktop it shows at start is noise.
+// A screen that counts what it is given, and with `seen` marks it; the desktop it shows at
+// start is noise. The first monitor is the primary, whose size the screen measure gives.
 struct RecordingScreen : DisplayHost {
-  RecordingScreen(int w, int h) : width(w), height(h) {}
+  explicit RecordingScreen(std::vector<PixelRect> layout)
+      : monitors(std::move(layout)),
+        width(monitors.front().Width()),
+        height(monitors.front().Height()) {}
   WindowHandle Handle() const override { return 1; }
   void UnloadAndEnd() override {}
   ScreenMeasure Screen() override { return {width * 15.0, height * 15.0, 15, 15}; }
+  std::vector<PixelRect> Monitors() override { return monitors; }
   void CaptureDesktop(Surface& target) override {
     uint32_t seed = 1;
     for (int y = 0; y < target.Height(); ++y) {
@@ -39,10 +45,15 @@ struct RecordingScreen : DisplayHost {
     }
   }
   void Present(const Surface&, std::span<const PixelRect> rects) override {
-    for (const PixelRect& r : rects) bytes += 4ull * uint64_t(r.Width()) * uint64_t(r.Height());
+    for (const PixelRect& r : rects) {
+      bytes += 4ull * uint64_t(r.Width()) * uint64_t(r.Height());
+      if (seen) seen->FillBox(r.left, r.top, r.right - 1, r.bottom - 1, 1);
+    }
   }
   void ShowTopmost() override {}
+  std::vector<PixelRect> monitors;
   int width, height;
+  Surface* seen = nullptr;
   uint64_t bytes = 0;
 };
 
@@ -62,7 +73,11 @@ inline Settings SceneSettings() {
 class ShowScene {
  public:
   ShowScene(int width, int height, bool fullFrame, bool scatter)
-      : screen_(width, height), scatter_(scatter) {
+      : ShowScene({PixelRect{0, 0, width, height}}, fullFrame, scatter) {}
+  // Monitors in desktop pixels, the primary first; `seen` marks what is presented.
+  ShowScene(std::vector<PixelRect> monitors, bool fullFrame, bool scatter, Surface* seen = nullptr)
+      : screen_(std::move(monitors)), scatter_(scatter) {
+    screen_.seen = seen;
     list_.settings = SceneSettings();
     session_.commandLine = u"/s";
     show_.Form_Load();
@@ -74,8 +89,8 @@ class ShowScene {
     const int32_t missing = FragmentPool::kSlots - show_.Fragments().Active();
     if (missing > 0) {
       if (scatter_ || ticks_ % 50 == 0) {
-        x_ = static_cast<int16_t>(random_.Next() * screen_.width);
-        y_ = static_cast<int16_t>(random_.Next() * screen_.height);
+        x_ = static_cast<int16_t>(random_.Next() * show_.Screen().Width());
+        y_ = static_cast<int16_t>(random_.Next() * show_.Screen().Height());
       }
       show_.Fragments().Launch(show_.Crash(), missing, x_, y_, random_);
     }

@@ -5,6 +5,23 @@
 
 namespace orv {
 
+PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
+  const PixelRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                    std::min(a.bottom, b.bottom)};
+  return r.Empty() ? PixelRect{} : r;
+}
+
+void ClipRects(std::span<const PixelRect> rects, std::span<const PixelRect> clips,
+               std::vector<PixelRect>& out) {
+  out.clear();
+  for (const PixelRect& r : rects) {
+    for (const PixelRect& c : clips) {
+      const PixelRect part = Intersect(r, c);
+      if (!part.Empty()) out.push_back(part);
+    }
+  }
+}
+
 void DirtyRegion::Reset(int width, int height) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);

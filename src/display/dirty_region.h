@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace orv {
@@ -17,6 +18,14 @@ struct PixelRect {
   bool Empty() const { return right <= left || bottom <= top; }
   friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
+
+// The part both boxes cover; empty when they do not meet.
+PixelRect Intersect(const PixelRect& a, const PixelRect& b);
+
+// The parts of `rects` inside `clips`, into `out`: a part inside two overlapping clips
+// comes twice.
+void ClipRects(std::span<const PixelRect> rects, std::span<const PixelRect> clips,
+               std::vector<PixelRect>& out);
 
 class DirtyRegion {
  public:

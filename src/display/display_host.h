@@ -3,6 +3,7 @@
 // surface on screen, and showing the window above all others.
 #pragma once
 #include <span>
+#include <vector>
 
 #include "display/dirty_region.h"
 #include "exitctl/exit_window.h"
@@ -20,8 +21,13 @@ struct ScreenMeasure {
 class DisplayHost : public ExitWindow {
  public:
   virtual ScreenMeasure Screen() = 0;
-  // Copies the screen's pixels from its top-left corner into `target` (as far as both
-  // reach); leaves `target` as it is when the screen cannot be read.
+  // The monitors in desktop pixels (the primary's top-left is 0,0; others may lie left of
+  // or above it). Fewer than two: the screen of Screen() is all there is. With two or more
+  // the window covers their bounding box, and its client pixels are that box's.
+  virtual std::vector<PixelRect> Monitors() { return {}; }
+  // Copies the pixels of the screen, or of the monitors' bounding box, from its top-left
+  // corner into `target` (as far as both reach); leaves `target` as it is when the screen
+  // cannot be read.
   virtual void CaptureDesktop(Surface& target) = 0;
   // `display` changed inside `rects` (and nowhere else since the last call): put those
   // parts on screen.

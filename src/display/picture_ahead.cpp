@@ -9,13 +9,31 @@ namespace orv {
 std::optional<Surface> PlaceOnScreen(PictureLoader& loader, const Text& path,
                                      const Placing& placing, std::stop_token stop) {
   try {
-    const std::unique_ptr<PictureRows> rows = loader.Open(path);
+    std::unique_ptr<PictureRows> rows = loader.Open(path);
     // A picture that cannot be loaded (gone, unreadable, corrupt) is no picture at all.
     if (!rows || rows->Width() <= 0 || rows->Height() <= 0) return std::nullopt;
     Surface target(placing.targetW, placing.targetH);
-    const auto box = PlacePicture(placing.screenW, placing.screenH, rows->Width(),
-                                  rows->Height(), placing.sizeMode);
-    if (box && !DrawPictureRows(target, *rows, *box, stop)) return std::nullopt;
+    if (placing.monitors.size() < 2) {
+      const auto box = PlacePicture(placing.screenW, placing.screenH, rows->Width(),
+                                    rows->Height(), placing.sizeMode);
+      if (box && !DrawPictureRows(target, *rows, *box, stop)) return std::nullopt;
+      return target;
+    }
+    // Each monitor gets the picture as a screen of its size would, cut at its own edges: a
+    // picture larger than one monitor does not spill onto the next. The rows are read from
+    // the top down once per monitor, so the file is opened again for each after the first.
+    for (const PixelRect& m : placing.monitors) {
+      if (!rows) rows = loader.Open(path);
+      if (!rows || rows->Width() <= 0 || rows->Height() <= 0) return std::nullopt;
+      const auto box =
+          PlacePicture(m.Width(), m.Height(), rows->Width(), rows->Height(), placing.sizeMode);
+      if (box) {
+        Surface part(m.Width(), m.Height());
+        if (!DrawPictureRows(part, *rows, *box, stop)) return std::nullopt;
+        BitBlt(target, m.left, m.top, m.Width(), m.Height(), part, 0, 0, Rop::kSrcCopy);
+      }
+      rows.reset();
+    }
     return target;
   } catch (const std::bad_alloc&) {
     return std::nullopt;

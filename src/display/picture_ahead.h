@@ -7,19 +7,24 @@
 #include <memory>
 #include <optional>
 #include <stop_token>
+#include <vector>
 
 #include "core/text.h"
+#include "display/dirty_region.h"
 #include "toolkit/picture_loader.h"
 #include "toolkit/surface.h"
 #include "toolkit/worker.h"
 
 namespace orv {
 
-// Where a picture goes: the screen it is placed for and the surface it is drawn on.
+// Where a picture goes: the screen it is placed for and the surface it is drawn on. With two
+// or more monitors (rectangles of the target) it is placed once for each monitor's size,
+// inside that monitor; the screen size is then unused.
 struct Placing {
   int32_t screenW = 0, screenH = 0;
   int targetW = 0, targetH = 0;
   int16_t sizeMode = 0;
+  std::vector<PixelRect> monitors;
 };
 
 // The picture at `path` on a black targetW x targetH surface, placed as the show places it;

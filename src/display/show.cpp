@@ -1,6 +1,8 @@
 #include "display/show.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "core/guarded.h"
 #include "core/numbers.h"
@@ -41,6 +43,7 @@ void DisplayWindow::Form_Load() {
     screenW_ = *w;
     screenH_ = *h;
   });
+  Guarded([&] { LayOutMonitors(s_.host.Monitors()); });
   Guarded([&] {
     picBuffer_.Resize(screenW_, screenH_);
     master_.Resize(screenW_, screenH_);
@@ -85,11 +88,49 @@ void DisplayWindow::StartMusic() {
   }
 }
 
+void DisplayWindow::LayOutMonitors(std::vector<PixelRect> desktop) {
+  std::erase_if(desktop, [](const PixelRect& m) { return m.Empty(); });
+  monitors_.assign(1, PixelRect{0, 0, screenW_, screenH_});
+  if (desktop.size() < 2) return;
+  PixelRect box = desktop.front();
+  for (const PixelRect& m : desktop) {
+    box = PixelRect{std::min(box.left, m.left), std::min(box.top, m.top),
+                    std::max(box.right, m.right), std::max(box.bottom, m.bottom)};
+  }
+  // The fragments' positions are 16-bit: a desktop wider or higher than that shows on the
+  // primary alone.
+  const int64_t w = int64_t{box.right} - box.left, h = int64_t{box.bottom} - box.top;
+  if (w > INT16_MAX || h > INT16_MAX) return;
+  monitors_.clear();
+  for (const PixelRect& m : desktop) {
+    const PixelRect r{m.left - box.left, m.top - box.top, m.right - box.left, m.bottom - box.top};
+    // A mirrored monitor is one screen, drawn and presented once.
+    if (std::find(monitors_.begin(), monitors_.end(), r) == monitors_.end()) {
+      monitors_.push_back(r);
+    }
+  }
+  screenW_ = static_cast<int16_t>(w);
+  screenH_ = static_cast<int16_t>(h);
+}
+
 void DisplayWindow::Impact() {
   Random& random = s_.random;
   random.Reseed();
-  const int16_t x = num::FloorToInt16(random.Next() * screenW_).value_or(0);
-  const int16_t y = num::FloorToInt16(random.Next() * screenH_).value_or(0);
+  if (monitors_.empty()) return;
+  // The monitors' columns side by side, then a row of the monitor the column belongs to:
+  // with one monitor, a point of the screen. Each monitor gets impacts in the share of its
+  // width.
+  int32_t columns = 0;
+  for (const PixelRect& m : monitors_) columns += m.Width();
+  int32_t column = num::FloorToInt32(random.Next() * columns).value_or(0);
+  size_t i = 0;
+  for (; i + 1 < monitors_.size() && column >= monitors_[i].Width(); ++i) {
+    column -= monitors_[i].Width();
+  }
+  const PixelRect* on = &monitors_[i];
+  const int16_t x = static_cast<int16_t>(on->left + column);
+  const int16_t y = static_cast<int16_t>(
+      on->top + num::FloorToInt16(random.Next() * on->Height()).value_or(0));
   pool_.Launch(crash_, crash_.burst, x, y, random);
   random.Reseed();
   const double tenths = std::floor(random.Next() * 4 + 2);  // flatness 0.2 .. 0.5
@@ -102,17 +143,35 @@ void DisplayWindow::Impact() {
 }
 
 void DisplayWindow::RestoreBuffer() {
-  BitBlt(picBuffer_, 0, 0, screenW_, screenH_, master_, 0, 0, Rop::kSrcCopy);
+  for (const PixelRect& m : monitors_) {
+    BitBlt(picBuffer_, m.left, m.top, m.Width(), m.Height(), master_, m.left, m.top,
+           Rop::kSrcCopy);
+  }
 }
 
 void DisplayWindow::ShowMaster() {
-  BitBlt(display_, 0, 0, screenW_, screenH_, master_, 0, 0, Rop::kSrcCopy);
-  const PixelRect whole{0, 0, display_.Width(), display_.Height()};
-  Present(std::span(&whole, 1));
+  for (const PixelRect& m : monitors_) {
+    BitBlt(display_, m.left, m.top, m.Width(), m.Height(), master_, m.left, m.top,
+           Rop::kSrcCopy);
+  }
+  Present(monitors_);
 }
 
 void DisplayWindow::Present(std::span<const PixelRect> rects) {
+  // What lies between monitors is on no screen: it is neither copied nor presented.
+  if (monitors_.size() > 1) {
+    ClipRects(rects, monitors_, clipped_);
+    rects = clipped_;
+  }
   if (!rects.empty()) s_.host.Present(display_, rects);
+}
+
+void DisplayWindow::ToScreen(const PixelRect& box) {
+  if (monitors_.size() > 1) {
+    for (const PixelRect& m : monitors_) CopyBox(display_, picBuffer_, Intersect(box, m));
+  } else {
+    CopyBox(display_, picBuffer_, box);
+  }
 }
 
 void DisplayWindow::MarkMaster(int32_t x, int32_t y, int32_t w, int32_t h) {
@@ -131,7 +190,10 @@ void DisplayWindow::ComposeFrame() {
   if (fullFrame_) {
     RestoreBuffer();
     DrawFragments(pool_, ballPic_, picBuffer_);
-    BitBlt(display_, 0, 0, screenW_, screenH_, picBuffer_, 0, 0, Rop::kSrcCopy);
+    for (const PixelRect& m : monitors_) {
+      BitBlt(display_, m.left, m.top, m.Width(), m.Height(), picBuffer_, m.left, m.top,
+             Rop::kSrcCopy);
+    }
     changed_.AddAll();
   } else {
     // Between two frames the picture changes only where the last frame's fragments were,
@@ -144,7 +206,7 @@ void DisplayWindow::ComposeFrame() {
     DrawFragments(pool_, ballPic_, picBuffer_);
     for (const auto* list : {&drawnBoxes_, &masterChanges_, &boxes_}) {
       for (const PixelRect& b : *list) {
-        CopyBox(display_, picBuffer_, b);
+        ToScreen(b);
         changed_.Add(b);
       }
     }
@@ -241,7 +303,8 @@ void DisplayWindow::PrepareNextPicture() {
   }
   ahead_.Prepare(list.imageList[static_cast<size_t>(index)],
                  Placing{screenW_, screenH_, master_.Width(), master_.Height(),
-                         list.settings.SizeMode});
+                         list.settings.SizeMode,
+                         monitors_.size() > 1 ? monitors_ : std::vector<PixelRect>{}});
 }
 
 }  // namespace orv

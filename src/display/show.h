@@ -60,6 +60,9 @@ class DisplayWindow {
   const Surface& Screen() const { return display_; }
   const Surface& Picture() const { return master_; }
   const CrashParams& Crash() const { return crash_; }
+  // The monitors on the screen surface, which spans their bounding box; one covering it all
+  // when there is one monitor.
+  std::span<const PixelRect> Monitors() const { return monitors_; }
   // The pool, open to launches from outside (the benchmark keeps it full).
   FragmentPool& Fragments() { return pool_; }
   const FragmentPool& Fragments() const { return pool_; }
@@ -69,12 +72,15 @@ class DisplayWindow {
  private:
   enum class PictureChange { kNotReady, kShown, kSkipped };
 
+  void LayOutMonitors(std::vector<PixelRect> desktop);
   void Impact();          // impact point, burst, crater
   void ComposeFrame();    // the frame buffer from the picture and the fragments, then on screen
   void ShowMaster();      // the screen takes the picture, on screen at once
   void RestoreBuffer();   // the whole picture onto the frame buffer
   void MarkMaster(int32_t x, int32_t y, int32_t w, int32_t h);
   void Present(std::span<const PixelRect> rects);
+  // Copies the box from the frame buffer to the screen image where monitors show it.
+  void ToScreen(const PixelRect& box);
   void StartMusic();
   // The next picture of the order, once the worker has it ready: the picture surface takes
   // it (kShown) or, when it could not be loaded, keeps the current one (kSkipped); either
@@ -104,6 +110,8 @@ class DisplayWindow {
   std::vector<PixelRect> boxes_;          // this frame's boxes
   DirtyRegion changed_;                   // the screen's changes not yet presented
   std::vector<PixelRect> rects_;
+  std::vector<PixelRect> monitors_;  // non-overlapping, in screen surface pixels
+  std::vector<PixelRect> clipped_;
 };
 
 }  // namespace orv

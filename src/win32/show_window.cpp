@@ -1,4 +1,4 @@
-// The full-screen display window: a hidden WS_POPUP covering the screen whose events are
+// The full-screen display window: a hidden WS_POPUP covering every monitor whose events are
 // forwarded to the show, four window timers, the screen capture before the window appears,
 // the surface Display put on screen rectangle by rectangle, and the worker thread that
 // decodes the pictures.
@@ -8,6 +8,7 @@
 #include <windowsx.h>
 
 #include <memory>
+#include <vector>
 
 #include "sound/music_watch.h"
 #include "startup/main_logic.h"
@@ -86,12 +87,27 @@ class ShowHost final : public DisplayHost {
     return ScreenMeasure{GetSystemMetrics(SM_CXSCREEN) * tppX, GetSystemMetrics(SM_CYSCREEN) * tppY,
                          tppX, tppY};
   }
+  std::vector<PixelRect> Monitors() override {
+    std::vector<PixelRect> found;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, LPRECT r, LPARAM list) -> BOOL {
+          reinterpret_cast<std::vector<PixelRect>*>(list)->push_back(
+              PixelRect{r->left, r->top, r->right, r->bottom});
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
   void CaptureDesktop(Surface& target) override {
-    const ScopedGetDC source(GetDesktopWindow());
+    // The screen's DC spans every monitor, with the primary's corner at 0,0.
+    const ScopedGetDC source(nullptr);
     if (!source) return;
     SurfaceBitmap copy;
     if (copy.Resize(target.Width(), target.Height()) &&
-        BitBlt(copy.Dc(), 0, 0, target.Width(), target.Height(), source.get(), 0, 0, SRCCOPY)) {
+        BitBlt(copy.Dc(), 0, 0, target.Width(), target.Height(), source.get(),
+               GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+               SRCCOPY)) {
       target = copy.Take();
     }
   }
@@ -216,10 +232,10 @@ LRESULT Show::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       HDC dc = BeginPaint(window, &paint);
       const Surface& display = w.Screen();
       const RECT& p = paint.rcPaint;
-      const PixelRect r{std::max<LONG>(p.left, 0), std::max<LONG>(p.top, 0),
-                        std::min<LONG>(p.right, display.Width()),
-                        std::min<LONG>(p.bottom, display.Height())};
-      if (dc) ShowHost::PutRect(dc, display, r);
+      const PixelRect r{p.left, p.top, p.right, p.bottom};
+      for (const PixelRect& m : w.Monitors()) {
+        if (dc) ShowHost::PutRect(dc, display, Intersect(r, m));
+      }
       EndPaint(window, &paint);
       return 0;
     }
@@ -238,9 +254,11 @@ void OpenDisplayWindow(App& app) {
                             static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   g_show = new Show(app);  // lives until the message loop ends, like the window's state
   // Created hidden: the load captures the screen before the window covers it.
-  HWND window = CreateWindowExW(0, kClassName, Wide(kDisplayTitle).c_str(), WS_POPUP, 0, 0,
-                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                nullptr, nullptr, app.instance, g_show);
+  // It covers every monitor: its client pixels are those of the monitors' bounding box.
+  HWND window = CreateWindowExW(
+      0, kClassName, Wide(kDisplayTitle).c_str(), WS_POPUP, GetSystemMetrics(SM_XVIRTUALSCREEN),
+      GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
+      GetSystemMetrics(SM_CYVIRTUALSCREEN), nullptr, nullptr, app.instance, g_show);
   if (!window) {
     PostQuitMessage(0);
     return;
