@@ -93,7 +93,7 @@ start_display() {
   rm -f -- "$fdfile" "$STATE/display"
   # Detached from our session and from every descriptor of ours, so that neither CTest
   # nor the caller's pipes wait for it.
-  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+  setsid Xvfb -displayfd 3 -screen 0 "${ORVANE_WINE_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
     3>"$fdfile" </dev/null >"$STATE/xvfb.log" 2>&1 8>&- 9>&- &
   echo $! >"$STATE/xvfb.pid"
   local i

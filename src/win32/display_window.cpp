@@ -13,6 +13,7 @@
 #include "startup/main_logic.h"
 #include "toolkit/thread_worker.h"
 #include "win32/app.h"
+#include "win32/dpi.h"
 #include "win32/show_picture_loader.h"
 #include "win32/surface_bitmap.h"
 #include "win32/wide.h"
@@ -84,10 +85,8 @@ class ShowHost final : public DisplayHost {
     PostQuitMessage(0);
   }
   ScreenMeasure Screen() override {
-    HDC screen = GetDC(nullptr);
-    const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+    const int dpiX = ScreenDpi(LOGPIXELSX);
+    const int dpiY = ScreenDpi(LOGPIXELSY);
     const double tppX = 1440.0 / (dpiX > 0 ? dpiX : 96);
     const double tppY = 1440.0 / (dpiY > 0 ? dpiY : 96);
     return ScreenMeasure{GetSystemMetrics(SM_CXSCREEN) * tppX, GetSystemMetrics(SM_CYSCREEN) * tppY,
