@@ -32,8 +32,10 @@ WindowPlace PlaceDialog(const MonitorArea& monitor, int32_t outerWidth, int32_t 
   return p;
 }
 
-int32_t FittingFontHeight(int32_t wanted, int32_t smallest,
-                          const std::function<int32_t(int32_t height)>& overflow) {
+int32_t DialogFontHeight(int32_t dpi, const std::function<int32_t(int32_t height)>& overflow) {
+  const int32_t wanted = FontPixelHeight(kFontPoints, dpi);
+  if (UsableDpi(dpi) == kDesignDpi) return wanted;
+  const int32_t smallest = std::max(1, wanted - wanted / 4);
   for (int32_t h = wanted; h > smallest; --h) {
     if (overflow(h) <= 0) return h;
   }

@@ -36,10 +36,12 @@ struct WindowPlace {
 WindowPlace PlaceDialog(const MonitorArea& monitor, int32_t outerWidth, int32_t outerHeight,
                         int32_t dpi);
 
-// The largest font height from `wanted` down to `smallest` at which every caption fits its
-// box; `overflow(height)` tells by how many pixels the worst caption spills at that height
-// (0 or less: all fit). `smallest` when none does.
-int32_t FittingFontHeight(int32_t wanted, int32_t smallest,
-                          const std::function<int32_t(int32_t height)>& overflow);
+// The pixel height of the captions' font at `dpi`; `overflow(height)` tells by how many
+// pixels the widest fixed caption spills past its scaled box at that height (0 or less: all
+// fit). The layout was drawn round its font at 96 DPI, the face's small overflows included,
+// and stays exactly so there. Elsewhere glyph widths do not grow in step with the DPI
+// (hinting, whole pixels), so the font comes down a pixel at a time from its scaled height
+// until every caption fits, by a quarter at most.
+int32_t DialogFontHeight(int32_t dpi, const std::function<int32_t(int32_t height)>& overflow);
 
 }  // namespace orv

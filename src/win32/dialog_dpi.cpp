@@ -66,13 +66,8 @@ void DialogWindow::ApplyDpi(int32_t dpi) {
     dpiArt_ = MakeDialogArt(dpi_);
   }
 
-  // Glyph widths do not grow exactly in step with the DPI (hinting, whole pixels): where a
-  // caption would outgrow its box, the font comes down a pixel at a time until the widest
-  // one fits, never by more than a quarter.
-  const int32_t wanted = FontPixelHeight(kFontPoints, dpi_);
   const int32_t height =
-      FittingFontHeight(wanted, std::max<int32_t>(1, wanted * 3 / 4),
-                        [&](int32_t h) { return CaptionOverflow(h, dpi_); });
+      DialogFontHeight(dpi_, [&](int32_t h) { return CaptionOverflow(h, dpi_); });
   if (font_) DeleteObject(font_);
   if (linkFont_) DeleteObject(linkFont_);
   font_ = MakeFont(height, false);

@@ -85,9 +85,10 @@ def setUpModule():
     os.environ["ORVANE_WINE_SCREEN"] = f"{SCREEN[0]}x{SCREEN[1]}x24"
     os.makedirs(os.environ["ORVANE_WINE_ROOT"], exist_ok=True)
     orvane_e2e._wine_env = None
+    reg = os.path.join(wine_env()["WINEPREFIX"], "drive_c", "windows", "system32", "reg.exe")
     for key in (r"HKCU\Control Panel\Desktop",
                 r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts"):
-        _wine("reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(DPI), "/f")
+        _wine(reg, "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(DPI), "/f")
     _wine("--stop")  # new programs read the DPI when the wineserver starts
     orvane_e2e._wine_env = None
 
@@ -161,6 +162,19 @@ class DialogAt144Dpi(OrvaneTestCase):
                     .replace("ｲﾝﾀｰﾊﾞﾙ= 10".encode("cp932"), "ｲﾝﾀｰﾊﾞﾙ= 20".encode("cp932"))
                     .replace("重力= 10".encode("cp932"), "重力= 9".encode("cp932")))
         self.assertEqual(install.ini_bytes(), expected)
+
+    def test_preview_fills_its_host(self):
+        install = self.install()
+        with self.host_window(s(152), s(112)) as host:
+            run = self.start(install, "/p", host.hwnd)
+            deadline, preview = time.monotonic() + 20, None
+            while preview is None and time.monotonic() < deadline:
+                preview = next((c[0] for c in children(host.hwnd) if c[2] == "Orvane_R"), None)
+                time.sleep(0.1)
+            self.assertIsNotNone(preview, "no preview window appeared in the host")
+            self.assertEqual(window_rect(preview), window_rect(host.hwnd))
+            close_window(host.hwnd)
+            self.assertIsNotNone(run.wait(15))
 
 
 if __name__ == "__main__":
