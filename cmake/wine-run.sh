@@ -19,6 +19,7 @@
 #
 # ORVANE_WINEDEBUG replaces the default WINEDEBUG=-all (e.g. ORVANE_WINEDEBUG=+mci).
 # ORVANE_WINE_OUTPUT names the file the program's output goes to while it runs.
+# ORVANE_WINE_SCREEN sets the display's size when it starts (default 1024x768x24).
 set -uo pipefail
 
 readonly WINE64=/usr/lib/wine/wine64
