@@ -248,11 +248,14 @@ void SetCursorPixel(CursorPlanes& c, int x, int y, bool white) {
 void DrawHand(CursorPlanes& c, int32_t dpi) {
   const double toDesign = double(kDesignDpi) / UsableDpi(dpi);
   const int t = LineWidth(dpi);
+  // Pixel centres can fall exactly on a shape's edge; a nudge far below a pixel keeps every
+  // compiler's floating point (x87's wider registers included) on the same side of it.
+  constexpr double kNudge = 1e-6;
   std::vector<uint8_t> white(size_t(c.width) * size_t(c.height), 0);
   for (int y = 0; y < c.height; ++y) {
     for (int x = 0; x < c.width; ++x) {
       white[size_t(y) * size_t(c.width) + size_t(x)] =
-          HandWhite((x + 0.5) * toDesign, (y + 0.5) * toDesign) ? 1 : 0;
+          HandWhite((x + 0.5) * toDesign + kNudge, (y + 0.5) * toDesign + kNudge) ? 1 : 0;
     }
   }
   const auto isWhite = [&](int x, int y) {

@@ -92,7 +92,7 @@ TEST(DialogDpi, PicturesAndHandAreDrawnAtTheScaledSize) {
       opaque += !bit(hand.andPlane, x, y);
     }
   }
-  EXPECT_EQ(white * 1000 + opaque, 457 * 1000 + 736);
+  EXPECT_EQ(white * 1000 + opaque, 450 * 1000 + 729);
   EXPECT_EQ(hand.hotX * 100 + hand.hotY, 18 * 100 + 2);
   // Black at the tip, white inside the finger.
   EXPECT_TRUE(!bit(hand.andPlane, 18, 2) && !bit(hand.xorPlane, 18, 2));
