@@ -19,6 +19,7 @@
 #
 # ORVANE_WINEDEBUG replaces the default WINEDEBUG=-all (e.g. ORVANE_WINEDEBUG=+mci).
 # ORVANE_WINE_OUTPUT names the file the program's output goes to while it runs.
+# ORVANE_WINE_SCREEN sets the display's size when it starts (default 1024x768x24).
 set -uo pipefail
 
 readonly WINE64=/usr/lib/wine/wine64
@@ -93,7 +94,7 @@ start_display() {
   rm -f -- "$fdfile" "$STATE/display"
   # Detached from our session and from every descriptor of ours, so that neither CTest
   # nor the caller's pipes wait for it.
-  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+  setsid Xvfb -displayfd 3 -screen 0 "${ORVANE_WINE_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
     3>"$fdfile" </dev/null >"$STATE/xvfb.log" 2>&1 8>&- 9>&- &
   echo $! >"$STATE/xvfb.pid"
   local i

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "dialog/dialog_scale.h"
 #include "toolkit/surface.h"
 
 namespace orv {
@@ -12,6 +13,8 @@ namespace orv {
 // Pixels of this colour in a mark are not drawn, so the texture shows round it.
 inline constexpr uint32_t kSeeThrough = 0xFF00FF;
 
+// Sizes are the design's at 96 DPI; at another DPI each picture is drawn anew at its size
+// scaled by the dialog's rule, lines and bevels included, rather than enlarged.
 struct DialogArt {
   Surface texture;         // 606 x 20, light grey, tiles seamlessly downwards
   Surface plate;           // 95 x 22, grey heading plate
@@ -23,7 +26,7 @@ struct DialogArt {
   Surface kindOn;          // 12 x 12, square mark filled blue
 };
 
-DialogArt MakeDialogArt();
+DialogArt MakeDialogArt(int32_t dpi = kDesignDpi);
 
 // Copies `picture` to (x, y) of `target`, leaving its see-through pixels out.
 void DrawMark(Surface& target, int x, int y, const Surface& picture);
@@ -41,7 +44,9 @@ struct CursorPlanes {
 };
 
 // The pointing hand shown over everything in the dialog that reacts to the mouse; its
-// hot spot is the tip of the finger.
-CursorPlanes HandCursor();
+// hot spot is the tip of the finger. 32 x 32 at 96 DPI, hand-tuned; at other DPIs its
+// outline is drawn at the scaled size (a multiple of 8 wide, as cursor rows need whole
+// bytes).
+CursorPlanes HandCursor(int32_t dpi = kDesignDpi);
 
 }  // namespace orv

@@ -51,25 +51,42 @@ void PaintPicture(Surface& canvas, const ClientRect& r, const Surface& picture) 
 
 }  // namespace
 
-void PaintDialogPictures(Surface& canvas, const DialogModel& model, const DialogArt& art) {
+void PaintDialogPictures(Surface& canvas, const DialogModel& model, const DialogArt& art,
+                         int32_t dpi) {
+  const bool design = UsableDpi(dpi) == kDesignDpi;
   TileBackground(canvas, art.texture);
   for (const ControlLayout& row : DialogLayout()) {
     const ControlState& state = model.State(row.id);
     if (!state.visible) continue;
-    const ClientRect r = ControlRect(row, state);
+    const DpiRect scaled = ScaledControlRect(row, state.width, state.height, dpi);
+    const ClientRect r{scaled.x, scaled.y, scaled.width, scaled.height};
     switch (row.kind) {
       case ControlKind::kPanel:
-        BitBlt(canvas, r.x, r.y, r.width, r.height, model.PanelSurface(row.id), 0, 0,
-               Rop::kSrcCopy);
+        if (design) {
+          BitBlt(canvas, r.x, r.y, r.width, r.height, model.PanelSurface(row.id), 0, 0,
+                 Rop::kSrcCopy);
+        } else {
+          // The model's panels hold the design-size texture; this DPI's is laid anew.
+          Surface panel(r.width, r.height);
+          TileBackground(panel, art.texture);
+          BitBlt(canvas, r.x, r.y, r.width, r.height, panel, 0, 0, Rop::kSrcCopy);
+        }
         break;
       case ControlKind::kPicture:
         if (const Surface* picture = ArtworkPicture(art, state.picture)) {
           PaintPicture(canvas, r, *picture);
         }
         break;
-      case ControlKind::kSurface:
-        BitBlt(canvas, r.x, r.y, r.width, r.height, model.PreviewSurface(), 0, 0, Rop::kSrcCopy);
+      case ControlKind::kSurface: {
+        const Surface& preview = model.PreviewSurface();
+        if (design || preview.Empty()) {
+          BitBlt(canvas, r.x, r.y, r.width, r.height, preview, 0, 0, Rop::kSrcCopy);
+        } else {
+          StretchBlt(canvas, r.x, r.y, r.width, r.height, preview, 0, 0, preview.Width(),
+                     preview.Height());
+        }
         break;
+      }
       default:
         break;  // texts and real controls: the window draws them
     }
@@ -77,11 +94,13 @@ void PaintDialogPictures(Surface& canvas, const DialogModel& model, const Dialog
   if (const auto ring = FocusRingRect(model)) DrawFocusRing(canvas, *ring);
 }
 
-const ControlLayout* ControlAt(const DialogModel& model, int32_t x, int32_t y) {
+const ControlLayout* ControlAt(const DialogModel& model, int32_t x, int32_t y, int32_t dpi) {
   const auto rows = DialogLayout();
   for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
     const ControlState& state = model.State(it->id);
-    if (state.visible && ControlRect(*it, state).Contains(x, y)) return &*it;
+    if (!state.visible) continue;
+    const DpiRect r = ScaledControlRect(*it, state.width, state.height, dpi);
+    if (ClientRect{r.x, r.y, r.width, r.height}.Contains(x, y)) return &*it;
   }
   return nullptr;
 }

@@ -26,7 +26,10 @@ const Surface* ArtworkPicture(const DialogArt& art, Artwork name);
 
 // Draws every panel, picture and the preview into `canvas`, whose size is the client
 // area's; where the client area is larger than the dialog's panel, the texture continues.
-void PaintDialogPictures(Surface& canvas, const DialogModel& model, const DialogArt& art);
+// At another DPI than the design's, `art` is the art drawn for it and every rectangle is
+// scaled (dialog_scale.h); the preview, a picture of the user's, is resampled to its box.
+void PaintDialogPictures(Surface& canvas, const DialogModel& model, const DialogArt& art,
+                         int32_t dpi = kDesignDpi);
 
 // Where the focus shows (focus_ring.cpp): round a push button's face, a caption, or just
 // outside a slider, the list or the combo box; nullopt while the focus is not shown.
@@ -34,8 +37,9 @@ std::optional<ClientRect> FocusRingRect(const DialogModel& model);
 // A dotted rectangle, every other pixel black, as the system draws a focus.
 void DrawFocusRing(Surface& canvas, const ClientRect& r);
 
-// The control the mouse reaches at a client point: the last visible row (the uppermost)
-// that contains it, panels included; nullptr outside every control.
-const ControlLayout* ControlAt(const DialogModel& model, int32_t x, int32_t y);
+// The control the mouse reaches at a client point at `dpi`: the last visible row (the
+// uppermost) that contains it, panels included; nullptr outside every control.
+const ControlLayout* ControlAt(const DialogModel& model, int32_t x, int32_t y,
+                               int32_t dpi = kDesignDpi);
 
 }  // namespace orv

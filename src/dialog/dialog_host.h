@@ -6,6 +6,7 @@
 
 #include "core/text.h"
 #include "dialog/dialog_layout.h"
+#include "dialog/dialog_scale.h"
 #include "toolkit/surface.h"
 
 namespace orv {
@@ -45,6 +46,19 @@ class DialogHost {
 
   // The primary screen's size in pixels.
   virtual PixelSize ScreenSize() = 0;
+  // The monitor the window opens on, in screen pixels, and its DPI. Unless the window
+  // knows better: the primary screen at the design DPI.
+  virtual MonitorArea OpeningMonitor() {
+    const PixelSize screen = ScreenSize();
+    return {0, 0, screen.width, screen.height};
+  }
+  virtual int32_t Dpi() { return kDesignDpi; }
+  // The outer size of the window around a client area of this size. Unless the window
+  // knows its frame: the design's frame, 8 wide and 27 high.
+  virtual PixelSize OuterSize(PixelSize client) {
+    return {client.width + (kOuterWidth - kClientWidth),
+            client.height + (kOuterHeight - kClientHeight)};
+  }
   // Moves the window to this outer rectangle, in screen pixels.
   virtual void PlaceWindow(int32_t left, int32_t top, int32_t width, int32_t height) = 0;
   // The mouse position on the screen; nullopt when it cannot be read.

@@ -137,9 +137,11 @@ bool DialogModel::ShowsHand(ControlId id) {
 
 void DialogModel::Form_Load() {
   DialogHost& host = services_.host;
-  const PixelSize screen = host.ScreenSize();
-  host.PlaceWindow((screen.width - kOuterWidth) / 2, (screen.height - kOuterHeight) / 2,
-                   kOuterWidth, kOuterHeight);
+  const int32_t dpi = host.Dpi();
+  const PixelSize outer =
+      host.OuterSize({ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi)});
+  const WindowPlace place = PlaceDialog(host.OpeningMonitor(), outer.width, outer.height, dpi);
+  host.PlaceWindow(place.left, place.top, place.width, place.height);
 
   if (services_.texture) {
     for (size_t i = 0; i < panels_.size(); ++i) {

@@ -2,7 +2,13 @@
 
 #include <algorithm>
 
+#include "core/dpi_scale.h"
+
 namespace orv {
+
+AreaSize StillSizeAt(int32_t dpi) {
+  return {ScaleToDpi(kPreviewStillWidth, dpi), ScaleToDpi(kPreviewStillHeight, dpi)};
+}
 
 AreaSize VisibleStillPart(AreaSize still, AreaSize area) {
   const auto part = [](int32_t own, int32_t room) {

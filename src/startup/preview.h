@@ -15,6 +15,10 @@ struct AreaSize {
   int32_t height = 0;
 };
 
+// The still's size on a host at `dpi`: the standard area grows with the host's scaling,
+// so the still is drawn that much larger to cover it.
+AreaSize StillSizeAt(int32_t dpi);
+
 // The part of a still of `still` size that an area of `area` size shows, measured from the
 // top-left corner of both; empty when the area is empty or negative.
 AreaSize VisibleStillPart(AreaSize still, AreaSize area);

@@ -10,6 +10,7 @@
 
 #include "dialog/dialog_canvas.h"
 #include "resources/resource_ids.h"
+#include "win32/dpi.h"
 #include "win32/message_pump.h"
 #include "win32/window_class.h"
 #include "win32/wide.h"
@@ -21,8 +22,6 @@ namespace {
 constexpr wchar_t kDialogClass[] = L"Orvane_P";
 constexpr UINT_PTR kTimer1 = 1;
 constexpr int kFirstControlId = 100;
-// Height of the combo box's drop-down list: room for about twelve track numbers.
-constexpr int kComboListHeight = 180;
 
 RECT ToRect(const ClientRect& r) { return RECT{r.x, r.y, r.x + r.width, r.y + r.height}; }
 
@@ -95,26 +94,17 @@ int CALLBACK SelectStartFolder(HWND browser, UINT message, LPARAM, LPARAM start)
   return 0;
 }
 
-HFONT MakeFont(bool underline) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  const int height = -MulDiv(int(kFontPoints * 100), dpi > 0 ? dpi : 96, 7200);
-  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE,
-                     SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, Wide(kFontName).c_str());
-}
-
-HCURSOR MakeHandCursor(HINSTANCE instance) {
-  const CursorPlanes hand = HandCursor();
-  return CreateCursor(instance, hand.hotX, hand.hotY, hand.width, hand.height,
-                      hand.andPlane.data(), hand.xorPlane.data());
-}
+constexpr DWORD kDialogStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 }  // namespace
 
 DialogWindow::DialogWindow(App& app)
     : app_(app), art_(MakeDialogArt()), pictures_(app.files) {
+  // The dialog opens on the monitor the user works on: the one under the mouse.
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  monitor_ = MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY);
+  dpi_ = UsableDpi(MonitorDpi(monitor_));
   model_ = std::make_unique<DialogModel>(
       app_.state, DialogServices{*this, app_.system, app_.files, pictures_, app_.random,
                                  app_.clock, app_.store, &art_.texture});
@@ -133,16 +123,13 @@ bool DialogWindow::Open() {
     return false;
   }
 
-  font_ = MakeFont(false);
-  linkFont_ = MakeFont(true);
-  hand_ = MakeHandCursor(app_.instance);
-
   // Created hidden at the outer size; the opening places it centred and zooms it open.
-  window_ = CreateWindowExW(0, kDialogClass, Wide(kDialogWindowTitle).c_str(),
-                            WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                            CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr,
-                            nullptr, app_.instance, this);
+  window_ = CreateWindowExW(0, kDialogClass, Wide(kDialogWindowTitle).c_str(), kDialogStyle,
+                            CW_USEDEFAULT, CW_USEDEFAULT, ScaleToDpi(kOuterWidth, dpi_),
+                            ScaleToDpi(kOuterHeight, dpi_), nullptr, nullptr, app_.instance,
+                            this);
   if (!window_) return false;
+  ApplyDpi(dpi_);
   CreateControls();
   SetTimer(window_, kTimer1, kColourWalkIntervalMs, nullptr);
 
@@ -158,7 +145,7 @@ bool DialogWindow::Open() {
 bool DialogWindow::CreateControls() {
   int next = kFirstControlId;
   for (const ControlLayout& row : DialogLayout()) {
-    const ClientRect r = ControlRect(row);
+    const ClientRect r = Scaled(row);
     HWND control = nullptr;
     switch (row.kind) {
       case ControlKind::kSlider:
@@ -176,7 +163,8 @@ bool DialogWindow::CreateControls() {
       case ControlKind::kCombo:
         control = CreateWindowExW(0, L"COMBOBOX", L"",
                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN,
-                                  r.x, r.y, r.width, r.height + kComboListHeight, window_,
+                                  r.x, r.y, r.width,
+                                  r.height + ScaleToDpi(kComboListHeight, dpi_), window_,
                                   HMENU(INT_PTR(next)), app_.instance, nullptr);
         break;
       default:
@@ -194,8 +182,8 @@ bool DialogWindow::CreateControls() {
       RECT shown{};
       GetWindowRect(control, &shown);
       const int border = int(shown.bottom - shown.top) - int(outer);
-      if (outer > 0 && border > 0 && border < row.height) {
-        SendMessageW(control, CB_SETITEMHEIGHT, WPARAM(-1), LPARAM(row.height - border));
+      if (outer > 0 && border > 0 && border < r.height) {
+        SendMessageW(control, CB_SETITEMHEIGHT, WPARAM(-1), LPARAM(r.height - border));
       }
     }
     children_.push_back(Child{&row, control, {}});
@@ -244,6 +232,9 @@ LRESULT DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       model_->CloseRequested();
       return 0;
+    case WM_DPICHANGED:
+      DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_DESTROY:
       KillTimer(window_, kTimer1);
       return 0;
@@ -265,12 +256,12 @@ void DialogWindow::Paint() {
   HDC dc = BeginPaint(window_, &ps);
   RECT client{};
   GetClientRect(window_, &client);
-  const int width = std::max<int>(client.right, kClientWidth);
-  const int height = std::max<int>(client.bottom, kClientHeight);
+  const int width = std::max<int>(client.right, ScaleToDpi(kClientWidth, dpi_));
+  const int height = std::max<int>(client.bottom, ScaleToDpi(kClientHeight, dpi_));
   if (back_.Width() != width || back_.Height() != height) back_.Resize(width, height);
   if (back_.Dc()) {
     Surface canvas(width, height);
-    PaintDialogPictures(canvas, *model_, art_);
+    PaintDialogPictures(canvas, *model_, dpi_ == kDesignDpi ? art_ : dpiArt_, dpi_);
     back_.Put(canvas, 0, 0);
     DrawTexts(back_.Dc());
     const RECT& u = ps.rcPaint;
@@ -287,13 +278,13 @@ void DialogWindow::DrawTexts(HDC dc) {
     if (row.kind != ControlKind::kLabel) continue;
     const ControlState& state = model_->State(row.id);
     if (!state.visible) continue;
-    RECT r = ToRect(ControlRect(row, state));
+    RECT r = ToRect(Scaled(row, state));
     if (row.box) {
       HBRUSH white = CreateSolidBrush(ToColorRef(row.background.value_or(kBoxBackground)));
       FillRect(dc, &r, white);
       DeleteObject(white);
       FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-      InflateRect(&r, -2, -1);
+      InflateRect(&r, -ScaleToDpi(2, dpi_), -ScaleToDpi(1, dpi_));
     }
     COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);
     if (row.id.name == Ctl::lbl_URL) colour = ToColorRef(model_->UrlColour());
@@ -494,29 +485,31 @@ void DialogWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
                     message == WM_MBUTTONDOWN;
   if (down) {
     if (!pressed_) {
-      const ControlLayout* row = ControlAt(*model_, x, y);
+      const ControlLayout* row = ControlAt(*model_, x, y, dpi_);
       if (!row) return;
       // The control that took the press keeps the mouse until every button is up.
       pressed_ = row->id;
       SetCapture(window_);
     }
     const ControlLayout* row = FindLayout(*pressed_);
-    const ClientRect r = ControlRect(*row, model_->State(row->id));
+    const ClientRect r = Scaled(*row, model_->State(row->id));
     const ControlId focus = model_->Focus();
-    model_->MouseDown(*pressed_, ButtonOf(message), ShiftOf(wParam), x - r.x, y - r.y);
+    model_->MouseDown(*pressed_, ButtonOf(message), ShiftOf(wParam),
+                      ScaleFromDpi(x - r.x, dpi_), ScaleFromDpi(y - r.y, dpi_));
     if (!ended_ && !(model_->Focus() == focus)) SyncFocus();
     return;
   }
   if (!pressed_) return;
   const ControlId target = *pressed_;
   const ControlLayout* row = FindLayout(target);
-  const ClientRect r = ControlRect(*row, model_->State(row->id));
+  const ClientRect r = Scaled(*row, model_->State(row->id));
   if (ButtonsHeld(wParam) == 0) {
     // Released before the action runs, so a dialog the action opens gets the mouse.
     pressed_.reset();
     ReleaseCapture();
   }
-  model_->MouseUp(target, ButtonOf(message), ShiftOf(wParam), x - r.x, y - r.y);
+  model_->MouseUp(target, ButtonOf(message), ShiftOf(wParam), ScaleFromDpi(x - r.x, dpi_),
+                  ScaleFromDpi(y - r.y, dpi_));
 }
 
 bool DialogWindow::SetCursorFor(HWND over, LPARAM lParam) {
@@ -534,7 +527,7 @@ bool DialogWindow::SetCursorFor(HWND over, LPARAM lParam) {
     POINT p{};
     GetCursorPos(&p);
     ScreenToClient(window_, &p);
-    row = ControlAt(*model_, p.x, p.y);
+    row = ControlAt(*model_, p.x, p.y, dpi_);
     enabled = row && model_->State(row->id).enabled;
   } else if (Child* child = ChildOf(over)) {
     row = child->row;
@@ -555,6 +548,24 @@ bool DialogWindow::SetCursorFor(HWND over, LPARAM lParam) {
 
 PixelSize DialogWindow::ScreenSize() {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+MonitorArea DialogWindow::OpeningMonitor() {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!monitor_ || !GetMonitorInfoW(monitor_, &info)) {
+    const PixelSize screen = ScreenSize();
+    return {0, 0, screen.width, screen.height};
+  }
+  return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+}
+
+PixelSize DialogWindow::OuterSize(PixelSize client) {
+  RECT r{0, 0, client.width, client.height};
+  if (!AdjustWindowRectForDpi(r, kDialogStyle, 0, dpi_)) {
+    return DialogHost::OuterSize(client);
+  }
+  return {r.right - r.left, r.bottom - r.top};
 }
 
 void DialogWindow::PlaceWindow(int32_t left, int32_t top, int32_t width, int32_t height) {
@@ -673,8 +684,8 @@ void DialogWindow::Invalidate(ControlId id) {
   const ControlLayout* row = FindLayout(id);
   if (!row) return;
   // The design rectangle and the current one: the preview surface shrinks and grows.
-  RECT design = ToRect(ControlRect(*row));
-  RECT now = ToRect(ControlRect(*row, model_->State(id)));
+  RECT design = ToRect(Scaled(*row));
+  RECT now = ToRect(Scaled(*row, model_->State(id)));
   RECT both{};
   UnionRect(&both, &design, &now);
   InvalidateRect(window_, &both, FALSE);

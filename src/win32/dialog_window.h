@@ -10,6 +10,7 @@
 
 #include "dialog/dialog_model.h"
 #include "dialog/dialog_art.h"
+#include "dialog/dialog_canvas.h"
 #include "win32/app.h"
 #include "win32/show_picture_loader.h"
 #include "win32/surface_bitmap.h"
@@ -36,6 +37,9 @@ class DialogWindow final : public DialogHost {
 
   // ---- DialogHost ----
   PixelSize ScreenSize() override;
+  MonitorArea OpeningMonitor() override;
+  int32_t Dpi() override { return dpi_; }
+  PixelSize OuterSize(PixelSize client) override;
   void PlaceWindow(int32_t left, int32_t top, int32_t width, int32_t height) override;
   std::optional<PixelPoint> CursorPos() override;
   void ZoomOpen(int16_t zoomX, int16_t zoomY) override;
@@ -54,6 +58,9 @@ class DialogWindow final : public DialogHost {
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  // Height of the combo box's drop-down list at 96 DPI: room for about twelve track numbers.
+  static constexpr int kComboListHeight = 180;
+
   // A real control of the system standing for a row of the layout.
   struct Child {
     const ControlLayout* row = nullptr;
@@ -75,12 +82,20 @@ class DialogWindow final : public DialogHost {
   void Command(WPARAM wParam, LPARAM lParam);
   bool Key(WPARAM key, LPARAM lParam);
   void SyncFocus();
+  // Fonts, pictures, cursor and control positions for this DPI.
+  void ApplyDpi(int32_t dpi);
+  void DpiChanged(int32_t dpi, const RECT& suggested);
+  ClientRect Scaled(const ControlLayout& row) const;
+  ClientRect Scaled(const ControlLayout& row, const ControlState& state) const;
 
   App& app_;
-  DialogArt art_;
+  DialogArt art_;      // at the design's DPI; the dialog tiles its panels with its texture
+  DialogArt dpiArt_;   // drawn for dpi_ when that is another
   ShowPictureLoader pictures_;  // the header is checked before the decoder sees a file
   std::unique_ptr<DialogModel> model_;
   HWND window_ = nullptr;
+  HMONITOR monitor_ = nullptr;        // where the dialog opens
+  int32_t dpi_ = kDesignDpi;          // what fonts, pictures and positions are made for
   HFONT font_ = nullptr;
   HFONT linkFont_ = nullptr;
   HCURSOR hand_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "startup/main_logic.h"
 #include "win32/app.h"
+#include "win32/dpi.h"
 #include "win32/message_pump.h"
 
 namespace orv::win {
@@ -28,10 +29,7 @@ class Win32StartupHost final : public StartupHost {
 
  private:
   static double TwipsPerPixel(int axis) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, axis) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return 1440.0 / (dpi > 0 ? dpi : 96);
+    return 1440.0 / ScreenDpi(axis);
   }
   App& app_;
 };

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "win32/dpi.h"
 #include "win32/scoped.h"
 #include "win32/surface_bitmap.h"
 
@@ -14,10 +15,7 @@ namespace {
 
 // A picture's size in pixels from its HIMETRIC size, at the screen's resolution.
 int ToPixels(OLE_XSIZE_HIMETRIC himetric, int axis) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, axis) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return MulDiv(himetric, dpi > 0 ? dpi : 96, 2540);
+  return MulDiv(himetric, ScreenDpi(axis), 2540);
 }
 
 // The picture drawn at its own size into a bitmap of ours; null when it cannot be.

@@ -15,6 +15,7 @@
 #include "toolkit/system.h"
 #include "toolkit/thread_worker.h"
 #include "win32/app.h"
+#include "win32/dpi.h"
 #include "win32/message_pump.h"
 #include "win32/scoped.h"
 #include "win32/show_picture_loader.h"
@@ -78,10 +79,8 @@ class ShowHost final : public DisplayHost {
     PostQuitMessage(0);
   }
   ScreenMeasure Screen() override {
-    HDC screen = GetDC(nullptr);
-    const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+    const int dpiX = ScreenDpi(LOGPIXELSX);
+    const int dpiY = ScreenDpi(LOGPIXELSY);
     const double tppX = 1440.0 / (dpiX > 0 ? dpiX : 96);
     const double tppY = 1440.0 / (dpiY > 0 ? dpiY : 96);
     return ScreenMeasure{GetSystemMetrics(SM_CXSCREEN) * tppX, GetSystemMetrics(SM_CYSCREEN) * tppY,
