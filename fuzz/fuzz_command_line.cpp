@@ -6,27 +6,21 @@
 #include "support/fake_system.h"
 
 namespace orv::fuzz {
-namespace {
-
-struct Host : StartupHost {
-  ScreenRect rect;
-  int opened = 0;
-  ScreenRect WindowRect(WindowHandle window) override {
-    return rect = {static_cast<int32_t>(window), -static_cast<int32_t>(window / 3), 7, 9};
-  }
-  double TwipsPerPixelX() override { return 15; }
-  double TwipsPerPixelY() override { return 12; }
-  void OpenPreview(WindowHandle, int32_t w, int32_t h) override {
-    Check((w < 0) == (rect.right < rect.left) && (h < 0) == (rect.bottom < rect.top));
-    ++opened;
-  }
-  void RunSettingsDialog() override { ++opened; }
-  void OpenDisplay() override { ++opened; }
-};
-
-}  // namespace
 
 void FuzzOne(Input input) {
+  struct Host final : StartupHost {
+    ScreenRect rect;
+    int opened = 0;
+    ScreenRect WindowRect(WindowHandle w) override { return rect = {int32_t(w), -int32_t(w / 3), 7, 9}; }
+    double TwipsPerPixelX() override { return 15; }
+    double TwipsPerPixelY() override { return 12; }
+    void OpenPreview(WindowHandle, int32_t w, int32_t h) override {
+      Check((w < 0) == (rect.right < rect.left) && (h < 0) == (rect.bottom < rect.top));
+      ++opened;
+    }
+    void RunSettingsDialog() override { ++opened; }
+    void OpenDisplay() override { ++opened; }
+  } host;
   AppState app;
   app.commandLine = ArgumentsOf(FromUtf8(input.Bytes()));
   test::FakeFileSystem fs;
@@ -36,7 +30,6 @@ void FuzzOne(Input input) {
   system.version = {1, static_cast<uint32_t>(input.size % 3)};
   SettingsStore store(fs, u"C:\\S", u"");
   SeededDraws random;
-  Host host;
   StartupServices services{system, fs, store, random, host};
   const bool opened = Main(app, services) == StartResult::kWindowOpen;
   // The settings dialog of /c runs to its end inside Main: no window is left open.

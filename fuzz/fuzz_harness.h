@@ -1,15 +1,12 @@
-// What every fuzz target shares: libFuzzer's entry hands each input to the target's FuzzOne;
-// Check stops a run on a broken property; stand-ins for the random draws and the picture
-// loader depend on nothing but the input.
+// What every fuzz target (one source file each) shares: libFuzzer's entry hands each input
+// to the target's FuzzOne; Check stops a run on a broken property; the random draws depend
+// on nothing but the input.
 #pragma once
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
 #include <string_view>
-#include <utility>
-#include <vector>
 
-#include "toolkit/picture_loader.h"
 #include "toolkit/random.h"
 
 namespace orv::fuzz {
@@ -42,15 +39,9 @@ class SeededDraws final : public Random {
   ClockSeededRandom random_;
 };
 
-// Pictures handed out by path; a path not listed is a file that cannot be loaded.
-struct PicturesByPath final : PictureLoader {
-  std::optional<Surface> Load(const Text& path) override {
-    for (const auto& [name, picture] : pictures) {
-      if (name == path) return picture;
-    }
-    return std::nullopt;
-  }
-  std::vector<std::pair<Text, Surface>> pictures;
-};
-
 }  // namespace orv::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  orv::fuzz::FuzzOne({data, size});
+  return 0;
+}
