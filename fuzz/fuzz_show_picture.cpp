@@ -60,13 +60,14 @@ class ScreenHost final : public DisplayHost {
 struct Rig {
   Rig(const PictureList& state, ScreenMeasure measure, const Surface& desktop,
       const test::FakePictures& loader, uint64_t seed)
-      : app(state), random(seed), pictures(loader), host(measure, desktop),
+      : app(state), random(clock, seed), pictures(loader), host(measure, desktop),
         window(ShowServices{app, session, system, random, pictures, worker, music, pump, host,
                             DisplayTimers{t1, t2, t3, t4}}) {}
   PictureList app;
   ExitSession session{u"/s"};
   test::FakeSystem system;
-  SeededDraws random;
+  test::FakeClock clock;  // the same input, the same draws
+  ClockSeededRandom random;
   test::FakePictures pictures;
   test::FakeWorker worker;
   test::FakeMusic music;
