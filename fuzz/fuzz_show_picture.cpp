@@ -58,15 +58,16 @@ class ScreenHost final : public DisplayHost {
 
 struct Rig {
   Rig(const PictureList& state, ScreenMeasure measure, const Surface& desktop,
-      const PicturesByPath& loader, uint64_t seed)
-      : app(state), random(seed), pictures(loader), host(measure, desktop),
+      const test::FakePictures& loader, uint64_t seed)
+      : app(state), random(clock, seed), pictures(loader), host(measure, desktop),
         window(ShowServices{app, session, system, random, pictures, worker, music, pump, host,
                             DisplayTimers{t1, t2, t3, t4}}) {}
   PictureList app;
   ExitSession session{u"/s"};
   test::FakeSystem system;
-  SeededDraws random;
-  PicturesByPath pictures;
+  test::FakeClock clock;  // the same input, the same draws
+  ClockSeededRandom random;
+  test::FakePictures pictures;
   test::FakeWorker worker;
   test::FakeMusic music;
   test::FakePump pump;
@@ -146,7 +147,7 @@ void FuzzOne(Input input) {
   s.Intensity = in.ConsumeBool() ? 35 : in.ConsumeIntegral<int32_t>();
   s.Speed = 20;
 
-  PicturesByPath pictures;
+  test::FakePictures pictures;
   const int count = in.ConsumeIntegralInRange(0, 3);
   app.imageList.assign(1, Text());
   app.imageOrder.assign(static_cast<size_t>(count) + 1, 0);
@@ -154,7 +155,7 @@ void FuzzOne(Input input) {
     const Text path = u"C:\\p\\" + Text(1, static_cast<char16_t>(u'0' + i));
     app.imageList.push_back(path);
     app.imageOrder[static_cast<size_t>(i)] = static_cast<int16_t>(i);
-    if (in.ConsumeIntegralInRange(0, 5) != 0) pictures.pictures.emplace_back(path, MakePicture(in));
+    if (in.ConsumeIntegralInRange(0, 5) != 0) pictures.pictures.emplace(path, MakePicture(in));
   }
   app.imageCount = static_cast<int16_t>(count);
   const Surface desktop(std::clamp(width, 0, 64), std::clamp(height, 0, 64), 0x336699);

@@ -10,6 +10,7 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DORVANE_FUZZ=ON >/dev/nu
 cmake --build build/fuzz -j2
 for target in build/fuzz/fuzz/fuzz_*; do
   name=${target##*/fuzz_}
+  [[ -d fuzz/corpus/$name ]] || continue  # a target that is no more, left in an old tree
   work=build/fuzz/fuzz-work/$name
   mkdir -p "$work/corpus"
   echo "== $name: $seconds s"

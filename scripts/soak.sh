@@ -2,13 +2,13 @@
 # A soak run of the real show under Wine: Orvane.scr /s on a private Xvfb display with two
 # pictures changing every ten seconds and an MP3 playing (into a null ALSA output), for
 # MINUTES (default 10). The process's private bytes, working set, GDI and USER objects and
-# kernel handles are sampled at the start, every minute and at the end (orvtool resources),
+# kernel handles are sampled at the start, every minute and at the end (objprobe.exe),
 # with the resident size Linux sees; then the show is ended by a key and the growth is
 # reported. Exits non-zero when the show died, did not end cleanly, or its objects grew.
 #
 #   bash scripts/soak.sh [MINUTES]
-# Builds build/soak (x86_64, only Orvane.scr and orvtool.exe); its Wine prefix and display
-# are its own, so it can run beside the test command.
+# Builds build/soak (x86_64, only Orvane.scr, orvtool.exe and objprobe.exe); its Wine prefix
+# and display are its own, so it can run beside the test command.
 set -uo pipefail
 cd "$(dirname -- "${BASH_SOURCE[0]}")/.." || exit 1
 root=$PWD
@@ -20,7 +20,7 @@ mkdir -p "$tree"
 echo "== build ($tree)"
 cmake -S "$root" -B "$tree" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
   >"$tree/configure.log" 2>&1 || { tail -n 30 "$tree/configure.log"; exit 1; }
-cmake --build "$tree" -j "${JOBS:-2}" --target Orvane orvtool >"$tree/build.log" 2>&1 ||
+cmake --build "$tree" -j "${JOBS:-2}" --target Orvane orvtool objprobe >"$tree/build.log" 2>&1 ||
   { grep -E -A8 'error|FAILED' "$tree/build.log" | head -n 60; exit 1; }
 
 work=$tree/run-$(date +%Y%m%d-%H%M%S)
@@ -31,7 +31,7 @@ echo "== work folder $work"
 export ORVANE_WINE_ROOT=$tree
 run=$work/wine-run.sh
 cp "$root/cmake/wine-run.sh" "$run"
-orvtool=$tree/tools/orvtool/orvtool.exe
+orvtool=$tree/tools/orvtool/orvtool.exe objprobe=$tree/tools/objprobe/objprobe.exe
 eval "$(bash "$run" --env | sed 's/^/export /')"
 
 # Two plain pictures of different shapes and colours.
@@ -82,7 +82,7 @@ printf '%-7s %12s %12s %6s %6s %8s %10s\n' minute private ws gdi user handles rs
   tee "$samples"
 sample() {  # sample LABEL
   local line rss
-  line=$(tool resources "$pid" | tr -d '\r')
+  line=$(bash "$run" "$objprobe" "$pid" 2>/dev/null | tr -d '\r')
   rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$unix_pid/status" 2>/dev/null)
   [[ -n $line ]] || { echo "soak: no figures (the show is gone?)" >&2; return 1; }
   local private ws gdi user handles

@@ -38,11 +38,10 @@ def wine_env():
     """The environment of the tree's display and prefix (brought up on first use)."""
     global _wine_env
     if _wine_env is None:
-        env = dict(os.environ, ORVANE_WINE_ROOT=environment("ORVANE_WINE_ROOT"))
-        out = subprocess.run([environment("ORVANE_WINE_RUN"), "--env"], env=env, check=True,
+        _wine_env = dict(os.environ, ORVANE_WINE_ROOT=environment("ORVANE_WINE_ROOT"))
+        out = subprocess.run([environment("ORVANE_WINE_RUN"), "--env"], env=_wine_env, check=True,
                              capture_output=True, text=True, timeout=600).stdout
-        env.update(line.split("=", 1) for line in out.splitlines() if "=" in line)
-        _wine_env = env
+        _wine_env.update(line.split("=", 1) for line in out.splitlines() if "=" in line)
     return dict(_wine_env)
 
 
@@ -52,10 +51,15 @@ def escape(text):
                    for c in text)
 
 
+def under_wine(program, *args, env=None, **popen):
+    """A Windows program started in the tree's prefix and display: its subprocess.Popen."""
+    return subprocess.Popen([environment("ORVANE_WINE_RUN"), program, *map(str, args)],
+                            env={**wine_env(), **(env or {})}, stdin=subprocess.DEVNULL, **popen)
+
+
 def orvtool(*args, timeout=30):
-    proc = subprocess.run([environment("ORVANE_WINE_RUN"), environment("ORVTOOL"),
-                           *map(str, args)], env=wine_env(), stdin=subprocess.DEVNULL,
-                          capture_output=True, timeout=timeout)
+    proc = subprocess.run([environment("ORVANE_WINE_RUN"), environment("ORVTOOL"), *map(str, args)],
+                          env=wine_env(), stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
     return proc.returncode, proc.stdout.decode("utf-8", "replace")
 
 
@@ -157,6 +161,22 @@ def bmp(width, height, colour_at):
                         0, 0) + pixels)
 
 
+def read_bytes(path):
+    """The file's bytes, or None when there is no file."""
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except FileNotFoundError:
+        return None
+
+
+def write_bytes(path, data):
+    """The file made (with its folders) or replaced, holding data (bytes, or text as UTF-8)."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data.encode() if isinstance(data, str) else data)
+
+
 def windows_path(path):
     """The path a Windows program under Wine sees for a Linux path."""
     return "Z:" + path.replace("/", "\\")
@@ -177,23 +197,15 @@ class Install:
                                            os.path.join(folder, "Orvane.ini"))
         shutil.copyfile(environment("ORVANE_SCR"), self.scr)
         if ini is not None:
-            with open(self.ini, "wb") as f:
-                f.write(ini)
+            write_bytes(self.ini, ini)
 
     def ini_bytes(self):
-        try:
-            with open(self.ini, "rb") as f:
-                return f.read()
-        except FileNotFoundError:
-            return None
+        return read_bytes(self.ini)
 
     def ini_stamp(self):
         """Bytes and stat of the settings file, to see whether it was written."""
-        try:
-            st = os.stat(self.ini)
-            return self.ini_bytes(), st.st_mtime_ns, st.st_ino
-        except FileNotFoundError:
-            return None
+        st = os.stat(self.ini) if os.path.exists(self.ini) else None
+        return st and (self.ini_bytes(), st.st_mtime_ns, st.st_ino)
 
 
 class Run:
@@ -203,10 +215,8 @@ class Run:
     def __init__(self, install, args, env=None, watch=False):
         self.args, self.returncode, self.seen_windows = [str(a) for a in args], None, set()
         self.log = os.path.join(install.folder, "program-output.txt")
-        self._proc = subprocess.Popen(
-            [environment("ORVANE_WINE_RUN"), install.scr, *self.args],
-            env={**wine_env(), **(env or {}), "ORVANE_WINE_OUTPUT": self.log},
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, cwd=install.folder)
+        self._proc = under_wine(install.scr, *self.args, env={**(env or {}), "ORVANE_WINE_OUTPUT": self.log},
+                                stdout=subprocess.DEVNULL, cwd=install.folder)
         self._watcher = watch and threading.Thread(target=self._watch, daemon=True)
         if self._watcher:
             self._watcher.start()
@@ -221,11 +231,7 @@ class Run:
 
     @property
     def output(self):
-        try:
-            with open(self.log, "rb") as f:
-                return f.read().decode("utf-8", "replace")
-        except FileNotFoundError:
-            return ""
+        return (read_bytes(self.log) or b"").decode("utf-8", "replace")
 
     def wait(self, timeout):
         """The exit code, or None when the program still runs after `timeout` seconds."""
@@ -249,15 +255,12 @@ class Held:
     def __init__(self, work, *args):
         fd, log = tempfile.mkstemp(prefix="orvtool-", dir=work)
         os.close(fd)
-        self._proc = subprocess.Popen(
-            [environment("ORVANE_WINE_RUN"), environment("ORVTOOL"), *map(str, args), "120"],
-            env={**wine_env(), "ORVANE_WINE_OUTPUT": log}, stdin=subprocess.DEVNULL,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self._proc = under_wine(environment("ORVTOOL"), *args, "120", env={"ORVANE_WINE_OUTPUT": log},
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.hwnd, deadline = None, time.monotonic() + 60
         while self.hwnd is None and time.monotonic() < deadline and self._proc.poll() is None:
-            with open(log, "rb") as f:
-                first = f.readline()
-            self.hwnd = int(first) if first.endswith(b"\n") else time.sleep(0.05)
+            first = read_bytes(log).split(b"\n")
+            self.hwnd = int(first[0]) if len(first) > 1 else time.sleep(0.05)
         if self.hwnd is None:
             self.close()
             raise RuntimeError(f"orvtool {args[0]} did not show its window")
@@ -293,8 +296,7 @@ class OrvaneTestCase(unittest.TestCase):
         folder = os.path.join(self.work, name)
         os.makedirs(folder, exist_ok=True)
         for file, data in pictures.items():
-            with open(os.path.join(folder, file), "wb") as f:
-                f.write(data)
+            write_bytes(os.path.join(folder, file), data)
         return windows_path(folder)
 
     def start(self, install, *args, env=None, watch=False):

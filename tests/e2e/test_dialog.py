@@ -93,8 +93,7 @@ class SettingsDialog(OrvaneTestCase):
             self.assertIn(saved_keys, install.ini_bytes())
         with self.subTest("symbolic link"):
             install = self.install()
-            with open(target := os.path.join(self.work, "kept-elsewhere.ini"), "wb") as f:
-                f.write(USER_TEXT.encode("cp932"))
+            write_bytes(target := os.path.join(self.work, "kept-elsewhere.ini"), USER_TEXT.encode("cp932"))
             os.symlink(target, install.ini)
             self.save(install)
             self.assertTrue(os.path.islink(install.ini), "the symbolic link became a plain file")

@@ -28,15 +28,11 @@ def mci_calls(trace):
 
 class Music(OrvaneTestCase):
     def test_an_mp3_plays_repeats_survives_its_deletion_and_stops_with_the_show(self):
-        home = os.path.join(self.work, "home")
-        os.makedirs(home)
-        with open(os.path.join(home, ".asoundrc"), "w") as f:
-            f.write("pcm.!default { type null }\n")
-        wav, mp3 = os.path.join(self.work, "tone.wav"), os.path.join(self.work, "my music", "a tone.Mp3")
+        home, mp3 = os.path.join(self.work, "home"), os.path.join(self.work, "my music", "a tone.Mp3")
+        write_bytes(os.path.join(home, ".asoundrc"), "pcm.!default { type null }\n")
         os.makedirs(os.path.dirname(mp3))
-        subprocess.run(["sox", "-n", "-r", "44100", "-c", "2", "-b", "16", wav, "synth", "2",
-                        "sine", "440"], check=True, capture_output=True)
-        subprocess.run(["lame", "--quiet", wav, mp3], check=True, capture_output=True)
+        subprocess.run(f"sox -n -r 44100 -c 2 -b 16 -t wav - synth 2 sine 440 | lame --quiet - '{mp3}'",
+                       shell=True, check=True, capture_output=True)
         install = self.install(settings(**{"BGM区分": " 2", "BGMﾌｧｲﾙ": windows_path(mp3)}))
         run, hwnd = self.start_show(install, env={"HOME": home, "ORVANE_WINEDEBUG": "+mci"})
 

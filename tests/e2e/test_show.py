@@ -54,16 +54,13 @@ class Show(OrvaneTestCase):
             with self.subTest(how):
                 run, hwnd = self.start_show(install)
                 time.sleep(1.5)  # the first move, where the window appeared, is the origin
-                if how == "move":
-                    for x, y in ((500, 767), (500, 767), (1023, 300)):  # along one axis
+                if how == "move":  # along one axis from where the pointer was, then both
+                    for x, y in ((500, 767), (1023, 300)):
                         mouse_move(x, y)
                         time.sleep(0.5)
                     self.assertIsNone(run.wait(0.5), "a move along one axis ended the show")
-                    mouse_move(700, 500)
-                elif how == "click":
-                    xdotool("click", 1)
-                else:
-                    key("a")
+                {"move": lambda: mouse_move(700, 500), "click": lambda: xdotool("click", 1),
+                 "key": lambda: key("a")}[how]()
                 self.assert_ends(run, 15)
                 # Nothing of the show stays on the screen.
                 self.assertTrue(self.wait_screen(lambda s: s.count(PLAIN) == 0, 5)[1])

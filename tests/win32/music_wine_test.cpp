@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "core/numbers.h"
@@ -30,9 +31,7 @@ Text Media(const Text& name) {
 // A copy of a generated file at a path inside the media folder, folders made as needed.
 Text CopyMedia(const Text& source, const Text& relative) {
   const Text target = Media(relative);
-  for (size_t at = target.find(u'\\', 3); at != Text::npos; at = target.find(u'\\', at + 1)) {
-    CreateDirectoryW(win::Wide(target.substr(0, at)).c_str(), nullptr);
-  }
+  std::filesystem::create_directories(std::filesystem::path(win::Wide(target)).parent_path());
   EXPECT_TRUE(CopyFileW(win::Wide(Media(source)).c_str(), win::Wide(target).c_str(), FALSE));
   return target;
 }

@@ -1,18 +1,54 @@
 // The preview window inside a host window of this process (Wine shows nothing that another
-// process draws into a host's window, so the pixels are checked here), and the raised edge
-// the dialog's preview draws with the system's colours.
+// process draws into a host's window, so the pixels are checked here), and the settings
+// dialog told that its monitor's DPI changed.
 #include <gtest/gtest.h>
 
+#include "core/dpi_scale.h"
 #include "resources/resource_ids.h"
 #include "startup/preview.h"
-#include "test_support.h"
 #include "win32/app.h"
+#include "win32/dialog_window.h"
 #include "win32/resource_picture.h"
 #include "win32/surface_bitmap.h"
-#include "win32/window_effects.h"
 
 namespace orv::win {
 namespace {
+
+HWND CreateHost(int w, int h) {
+  static const ATOM atom = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = L"OrvaneTestHost";
+    return RegisterClassW(&wc);
+  }();
+  return CreateWindowExW(WS_EX_TOPMOST, MAKEINTATOM(atom), L"test host", WS_POPUP | WS_VISIBLE, 40, 40, w, h,
+                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+// Lets the waiting messages run; true when a WM_QUIT was among them.
+bool PumpMessages() {
+  bool quit = false;
+  for (int round = 0; round < 3; ++round, Sleep(20)) {
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
+      quit |= msg.message == WM_QUIT;
+      DispatchMessageW(&msg);
+    }
+  }
+  return quit;
+}
+
+// The client area as the screen shows it now.
+Surface ReadClient(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  SurfaceBitmap copy(client.right, client.bottom);
+  HDC dc = GetDC(window);
+  BitBlt(copy.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  ReleaseDC(window, dc);
+  return copy.Take();
+}
 
 TEST(PreviewWindowTest, AChildCoversTheHostShowingTheStillUnscaledOnBlackAndEndsWithIt) {
   App app;
@@ -20,20 +56,18 @@ TEST(PreviewWindowTest, AChildCoversTheHostShowingTheStillUnscaledOnBlackAndEnds
   const Surface still = *LoadResourcePicture(app.instance, ORV_RES_PREVIEW_STILL);
   ASSERT_EQ(still.Width(), kPreviewStillWidth);
   ASSERT_EQ(still.Height(), kPreviewStillHeight);
-  for (const auto& [w, h] : {std::pair{152, 112}, {200, 150}, {100, 80}}) {
+  for (const auto& [w, h] : {std::pair{200, 150}, {100, 80}}) {  // wider and narrower than the still
     SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
-    HWND host = test::CreatePlainWindow(40, 40, w, h);
+    HWND host = CreateHost(w, h);
     OpenPreviewWindow(app, host, w, h);
-    test::PumpMessages();
+    PumpMessages();
     HWND preview = FindWindowExW(host, nullptr, L"Orvane_R", L"Preview Window");
     ASSERT_NE(preview, nullptr);
-    EXPECT_EQ(GetWindowLongPtrW(preview, GWL_STYLE) & (WS_CHILD | WS_POPUP | WS_VISIBLE),
-              WS_CHILD | WS_VISIBLE);
     RECT r{}, hr{};
     GetWindowRect(preview, &r);
     GetWindowRect(host, &hr);
     EXPECT_TRUE(EqualRect(&r, &hr));
-    const Surface shown = test::ReadClient(preview);
+    const Surface shown = ReadClient(preview);
     ASSERT_EQ(shown.Width(), w);
     for (int y = 0; y < h; y += 3) {
       for (int x = 0; x < w; x += 3) {
@@ -41,38 +75,39 @@ TEST(PreviewWindowTest, AChildCoversTheHostShowingTheStillUnscaledOnBlackAndEnds
         ASSERT_EQ(shown.Pixel(x, y), inStill ? still.Pixel(x, y) : kBlack) << x << "," << y;
       }
     }
-    EXPECT_FALSE(test::PumpMessages());  // alive while the host lives
+    EXPECT_FALSE(PumpMessages());  // alive while the host lives
     DestroyWindow(host);
     EXPECT_FALSE(IsWindow(preview));
-    EXPECT_TRUE(test::PumpMessages());  // the quit request
+    EXPECT_TRUE(PumpMessages());  // the quit request
   }
   OpenPreviewWindow(app, nullptr, 0, 0);  // a handle that names no window
-  EXPECT_TRUE(test::PumpMessages());
+  EXPECT_TRUE(PumpMessages());
   EXPECT_EQ(FindWindowW(L"Orvane_R", nullptr), nullptr);
 }
 
-uint32_t System(int index) {
-  const COLORREF c = GetSysColor(index);
-  return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
-}
-
-TEST(DrawFrameEdgeTest, ARaisedEdgeFollowsTheScaleRoundedHalfToEvenAndNeverOverflows) {
-  constexpr uint32_t kInside = 0x123456;
-  const struct { SurfaceScale scale; std::vector<std::tuple<int, int, int>> expected; } cases[] = {
-      {{0, 0, 100, 75}, {{50, 0, COLOR_3DLIGHT}, {0, 37, COLOR_3DLIGHT}, {50, 74, COLOR_3DDKSHADOW},
-                         {99, 37, COLOR_3DDKSHADOW}, {50, 1, COLOR_3DHILIGHT}, {98, 37, COLOR_3DSHADOW},
-                         {2, 2, -1}, {97, 72, -1}}},
-      {{0, 0, 66.5, 99.5}, {{65, 50, COLOR_3DDKSHADOW}, {66, 50, -1}, {30, 99, COLOR_3DDKSHADOW}}},
-      {{0, 0, 5e9, 10}, {{0, 0, -1}, {99, 99, -1}}},  // beyond 32 bits: left alone
-  };
-  for (const auto& c : cases) {
-    SurfaceBitmap bitmap(100, 100);
-    bitmap.Put(Surface(100, 100, kInside), 0, 0);
-    DrawFrameEdge(bitmap.Dc(), c.scale, EDGE_RAISED);
-    const Surface s = bitmap.Take();
-    for (const auto& [x, y, colour] : c.expected) {
-      EXPECT_EQ(s.Pixel(x, y), colour < 0 ? kInside : System(colour)) << c.scale.width << ": " << x << "," << y;
-    }
+// WM_DPICHANGED: the dialog takes the system's place for it, grows round the scaled layout
+// and draws it, and goes back.
+TEST(DialogDpiWindow, FollowsItsMonitorsDpiBothWays) {
+  App app;
+  app.instance = GetModuleHandleW(nullptr);
+  DialogWindow dialog(app);
+  ASSERT_TRUE(dialog.Open());
+  for (const int dpi : {144, 96}) {
+    RECT suggested{40, 30, 40 + 700, 30 + 600}, outer{}, client{}, list{};
+    SendMessageW(dialog.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
+    PumpMessages();
+    const auto s = [dpi](int v) { return ScaleToDpi(v, dpi); };
+    GetWindowRect(dialog.Handle(), &outer);
+    GetClientRect(dialog.Handle(), &client);
+    EXPECT_EQ(outer.left * 1000 + outer.top, 40 * 1000 + 30) << dpi;
+    EXPECT_GE(outer.right - outer.left, s(609)) << dpi;
+    EXPECT_GE(client.right * 10000 + client.bottom, s(601) * 10000 + s(533)) << dpi;
+    GetWindowRect(FindWindowExW(dialog.Handle(), nullptr, L"LISTBOX", nullptr), &list);
+    MapWindowPoints(nullptr, dialog.Handle(), reinterpret_cast<POINT*>(&list), 2);
+    EXPECT_EQ(list.left * 1000 + list.top, s(24) * 1000 + s(80)) << dpi;
+    EXPECT_EQ(list.right - list.left, s(169)) << dpi;
+    // The preview's light grey at its scaled centre.
+    EXPECT_EQ(ReadClient(dialog.Handle()).Pixel(s(254), s(114)), 0xE0E0E0u) << dpi;
   }
 }
 

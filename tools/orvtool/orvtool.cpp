@@ -1,20 +1,17 @@
-// orvtool: a small Windows console program through which the end-to-end tests and the soak
-// run see and touch windows of other processes.
+// orvtool: a small Windows console program through which the end-to-end tests (and the soak
+// run) see and touch windows of other processes.
 //
 // Titles and paths may carry \uXXXX escapes (and \\ for a backslash), which reach the
 // program intact whatever locale Wine converts the arguments with. Output is UTF-8, one
 // record a line; window handles are decimal. Exit codes: 0 done or found, 1 not found / timed
 // out / the call failed, 2 wrong usage.
 #include <windows.h>
-#include <psapi.h>
 #include <fcntl.h>
 #include <io.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -31,8 +28,6 @@ constexpr char kUsage[] =
     "                              rect=LEFT,TOP,RIGHT,BOTTOM client=SCREEN-X,SCREEN-Y,W,H\n"
     "                              class=\"CLASS\" title=\"TITLE\"\n"
     "  children HWND               child windows: HWND ID \"CLASS\" \"TEXT\" (line ends as \\r \\n)\n"
-    "  resources PID               private=BYTES ws=BYTES gdi=N user=N handles=N how=SOURCES\n"
-    "  lock PATH SECONDS           hold the file open without sharing, print \"locked\"\n"
     "  attrib PATH [WORD]          print the file's attribute word; with WORD, set it first\n";
 
 int Usage() {
@@ -91,23 +86,14 @@ bool Within(double seconds, F done) {
   }
 }
 
-LRESULT CALLBACK HeldWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_ERASEBKGND) {  // a mid grey, so screenshots show where the window is
-    RECT r;
-    GetClientRect(hwnd, &r);
-    FillRect(reinterpret_cast<HDC>(wp), &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-    return 1;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
 // Shows a window, prints its handle and pumps its messages until it is closed or the time
 // is up.
 int Hold(const std::wstring& title, DWORD style, int width, int height, double seconds) {
   WNDCLASSW wc{};
-  wc.lpfnWndProc = HeldWindowProc;
+  wc.lpfnWndProc = DefWindowProcW;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));  // seen in screenshots
   wc.lpszClassName = L"OrvtoolWindow";
   RegisterClassW(&wc);
   HWND hwnd = CreateWindowExW(0, wc.lpszClassName, title.c_str(), style | WS_VISIBLE, 0, 0,
@@ -136,122 +122,6 @@ BOOL CALLBACK ListWindow(HWND hwnd, LPARAM child) {
   return TRUE;
 }
 
-// What a long run watches for growth: memory only the process holds, its GDI and USER
-// objects and its kernel handles. Where the system does not answer (Wine counts none of the
-// objects and no private bytes for another process), the figures come from the process's
-// committed private regions, its GDI handle table (the one its PEB points to, in Wine's
-// layout), its windows and the system's handle list; "how=" names the sources.
-namespace resources {
-
-template <typename F>
-F Ntdll(const char* name) {
-  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), name)));
-}
-
-unsigned long long CommittedPrivateBytes(HANDLE process) {
-  unsigned long long total = 0;
-  MEMORY_BASIC_INFORMATION info;
-  for (const char* at = nullptr; VirtualQueryEx(process, at, &info, sizeof info) == sizeof info;) {
-    if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
-    const char* next = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
-    if (next <= at) break;
-    at = next;
-  }
-  return total;
-}
-
-// Wine's GDI handle table: 65536 entries of 24 bytes; a live handle has a non-zero type.
-long long GdiTableCount(HANDLE process) {
-  struct { LONG_PTR exitStatus; char* peb; ULONG_PTR rest[4]; } basic{};
-  const auto query = Ntdll<LONG(WINAPI*)(HANDLE, ULONG, void*, ULONG, ULONG*)>("NtQueryInformationProcess");
-  if (!query || query(process, 0, &basic, sizeof basic, nullptr) != 0 || !basic.peb) return -1;
-  constexpr size_t kTableField = sizeof(void*) == 8 ? 0xF8 : 0x94, kEntrySize = 24, kTypeAt = 14;
-  void* table = nullptr;
-  SIZE_T got = 0;
-  std::vector<unsigned char> entries(0x10000 * kEntrySize);
-  if (!ReadProcessMemory(process, basic.peb + kTableField, &table, sizeof table, &got) || !table ||
-      !ReadProcessMemory(process, table, entries.data(), entries.size(), &got)) {
-    return -1;
-  }
-  long long live = 0;
-  for (size_t i = 0; i < got / kEntrySize; ++i) live += entries[i * kEntrySize + kTypeAt] != 0;
-  return live;
-}
-
-struct WindowCount { DWORD pid; long long count; };
-
-BOOL CALLBACK CountWindow(HWND hwnd, LPARAM p) {
-  auto* windows = reinterpret_cast<WindowCount*>(p);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == windows->pid) ++windows->count;
-  return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM p) {
-  CountWindow(hwnd, p);
-  return EnumChildWindows(hwnd, CountWindow, p), TRUE;
-}
-
-long long Windows(DWORD pid) {
-  WindowCount windows{pid, 0};
-  EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
-  for (HWND h = nullptr; (h = FindWindowExW(HWND_MESSAGE, h, nullptr, nullptr));) {
-    CountWindow(h, reinterpret_cast<LPARAM>(&windows));
-  }
-  return windows.count;
-}
-
-long long SystemHandleCount(DWORD pid) {
-  struct Entry { ULONG pid; UCHAR type, flags; USHORT value; void* object; ULONG access; };
-  const auto query = Ntdll<LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*)>("NtQuerySystemInformation");
-  std::vector<unsigned char> buffer(1 << 16);
-  for (ULONG needed = 0; query; buffer.resize(std::max<size_t>(buffer.size() * 2, needed))) {
-    const LONG status = query(16 /*SystemHandleInformation*/, buffer.data(), ULONG(buffer.size()), &needed);
-    if (status == 0) break;
-    if (static_cast<ULONG>(status) != 0xC0000004u || buffer.size() > (64u << 20)) return -1;
-  }
-  if (!query) return -1;
-  const ULONG count = *reinterpret_cast<ULONG*>(buffer.data());
-  const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(void*));
-  long long mine = 0;
-  for (ULONG i = 0; i < count && sizeof(void*) + (i + 1) * sizeof(Entry) <= buffer.size(); ++i) {
-    mine += entries[i].pid == pid;
-  }
-  return mine;
-}
-
-}  // namespace resources
-
-int Resources(DWORD pid) {
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-  if (!process) return 1;
-  std::string how;
-  PROCESS_MEMORY_COUNTERS_EX memory{};
-  unsigned long long privateBytes =
-      GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)
-          ? memory.PrivateUsage : 0;
-  if (privateBytes == 0) privateBytes = resources::CommittedPrivateBytes(process), how += "private:regions,";
-  long long gdi = GetGuiResources(process, GR_GDIOBJECTS);
-  if (gdi == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) {
-    gdi = resources::GdiTableCount(process), how += "gdi:table,";
-  }
-  SetLastError(0);
-  long long user = GetGuiResources(process, GR_USEROBJECTS);
-  if (user == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) {
-    user = resources::Windows(pid), how += "user:windows,";
-  }
-  DWORD count = 0;
-  long long handles = GetProcessHandleCount(process, &count) ? count : 0;
-  if (handles == 0) handles = resources::SystemHandleCount(pid), how += "handles:system,";
-  CloseHandle(process);
-  if (!how.empty()) how.pop_back();
-  Print("private=" + std::to_string(privateBytes) + " ws=" + std::to_string(memory.WorkingSetSize) +
-        " gdi=" + std::to_string(gdi) + " user=" + std::to_string(user) +
-        " handles=" + std::to_string(handles) + " how=" + (how.empty() ? "system" : how));
-  return 0;
-}
-
 int Run(int n, wchar_t** args) {
   const std::wstring command = n > 0 ? args[0] : L"";
   ++args, --n;
@@ -264,7 +134,6 @@ int Run(int n, wchar_t** args) {
   }
   if (command == L"hold" && n == 2) return Hold(Unescape(args[0]), WS_OVERLAPPEDWINDOW, 320, 200, Seconds(args[1]));
   if (command == L"host" && n == 3) return Hold(L"", WS_POPUP, int(Number(args[0])), int(Number(args[1])), Seconds(args[2]));
-  if (command == L"resources" && n == 1) return Resources(static_cast<DWORD>(Number(args[0])));
   if (command == L"attrib" && (n == 1 || n == 2)) {
     const std::wstring path = Unescape(args[0]);
     if (n == 2 && !SetFileAttributesW(path.c_str(), static_cast<DWORD>(Number(args[1])))) return 1;
@@ -273,14 +142,6 @@ int Run(int n, wchar_t** args) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(attributes));
     return Print(text), 0;
-  }
-  if (command == L"lock" && n == 2) {  // as another program holding the file would
-    HANDLE file = CreateFileW(Unescape(args[0]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 1;
-    Print("locked");
-    Sleep(static_cast<DWORD>(Seconds(args[1]) * 1000));
-    return CloseHandle(file), 0;
   }
   if (n < 1) return Usage();
   HWND hwnd = Handle(args[0]);
