@@ -59,25 +59,21 @@ Preview& ThePreview() {
 
 void OpenPreviewWindow(App& app, HWND host, int32_t width, int32_t height) {
   const std::optional<Surface> still = LoadResourcePicture(app.instance, ORV_RES_PREVIEW_STILL);
-<<<<<<< HEAD
   Preview& preview = ThePreview();
-  if (still) {
-    if (preview.still.Resize(still->Width(), still->Height())) preview.still.Put(*still, 0, 0);
-=======
+  SurfaceBitmap& target = preview.still;
   const AreaSize size = StillSizeAt(WindowDpi(host));
   if (still && size.width == still->Width() && size.height == still->Height()) {
-    if (Still().Resize(still->Width(), still->Height())) Still().Put(*still, 0, 0);
-  } else if (still && Still().Resize(size.width, size.height)) {
+    if (target.Resize(still->Width(), still->Height())) target.Put(*still, 0, 0);
+  } else if (still && target.Resize(size.width, size.height)) {
     // A photograph, so it is resampled smoothly to the host's scale.
     SurfaceBitmap source;
     if (source.Resize(still->Width(), still->Height())) {
       source.Put(*still, 0, 0);
-      SetStretchBltMode(Still().Dc(), HALFTONE);
-      SetBrushOrgEx(Still().Dc(), 0, 0, nullptr);
-      StretchBlt(Still().Dc(), 0, 0, size.width, size.height, source.Dc(), 0, 0,
+      SetStretchBltMode(target.Dc(), HALFTONE);
+      SetBrushOrgEx(target.Dc(), 0, 0, nullptr);
+      StretchBlt(target.Dc(), 0, 0, size.width, size.height, source.Dc(), 0, 0,
                  still->Width(), still->Height(), SRCCOPY);
     }
->>>>>>> dpi
   }
   if (!RegisterWindowClass<Preview>(app.instance, kPreviewClass,
                                     static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)))) {
