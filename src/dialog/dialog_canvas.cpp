@@ -91,7 +91,7 @@ void PaintDialogPictures(Surface& canvas, const DialogModel& model, const Dialog
         break;  // texts and real controls: the window draws them
     }
   }
-  if (const auto ring = FocusRingRect(model)) DrawFocusRing(canvas, *ring);
+  if (const auto ring = FocusRingRect(model, dpi)) DrawFocusRing(canvas, *ring);
 }
 
 const ControlLayout* ControlAt(const DialogModel& model, int32_t x, int32_t y, int32_t dpi) {

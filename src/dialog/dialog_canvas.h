@@ -31,9 +31,9 @@ const Surface* ArtworkPicture(const DialogArt& art, Artwork name);
 void PaintDialogPictures(Surface& canvas, const DialogModel& model, const DialogArt& art,
                          int32_t dpi = kDesignDpi);
 
-// Where the focus shows (focus_ring.cpp): round a push button's face, a caption, or just
-// outside a slider, the list or the combo box; nullopt while the focus is not shown.
-std::optional<ClientRect> FocusRingRect(const DialogModel& model);
+// Where the focus shows at `dpi` (focus_ring.cpp): round a push button's face, a caption, or
+// just outside a slider, the list or the combo box; nullopt while the focus is not shown.
+std::optional<ClientRect> FocusRingRect(const DialogModel& model, int32_t dpi = kDesignDpi);
 // A dotted rectangle, every other pixel black, as the system draws a focus.
 void DrawFocusRing(Surface& canvas, const ClientRect& r);
 

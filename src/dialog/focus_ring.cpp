@@ -1,8 +1,11 @@
 #include "dialog/dialog_canvas.h"
 
+#include "core/dpi_scale.h"
+#include "dialog/dialog_scale.h"
+
 namespace orv {
 
-std::optional<ClientRect> FocusRingRect(const DialogModel& model) {
+std::optional<ClientRect> FocusRingRect(const DialogModel& model, int32_t dpi) {
   if (!model.FocusShown()) return std::nullopt;
   ControlId id = model.Focus();
   int inset = -1;  // captions: one pixel outside
@@ -22,8 +25,10 @@ std::optional<ClientRect> FocusRingRect(const DialogModel& model) {
   }
   const ControlLayout* row = FindLayout(id);
   if (!row) return std::nullopt;
-  ClientRect r = ControlRect(*row, model.State(id));
-  return ClientRect{r.x + inset, r.y + inset, r.width - 2 * inset, r.height - 2 * inset};
+  const ControlState& state = model.State(id);
+  const DpiRect r = ScaledControlRect(*row, state.width, state.height, dpi);
+  const int32_t d = ScaleToDpi(inset, dpi);
+  return ClientRect{r.x + d, r.y + d, r.width - 2 * d, r.height - 2 * d};
 }
 
 void DrawFocusRing(Surface& canvas, const ClientRect& r) {
