@@ -37,16 +37,6 @@ TEST_F(FolderScanTest, TakesPlainArchiveAndReadOnlyPicturesOfTheKindsOnInBinaryO
   EXPECT_EQ(Scan(u"C:\\p"), (std::vector<Text>{u"C:\\p\\A.bmp", u"C:\\p\\a.gif", u"C:\\p\\b.jpg",
                                                u"C:\\p\\c.JPG", u"C:\\p\\cloud.gif",
                                                u"C:\\p\\not-indexed.gif", u"C:\\p\\packed.gif"}));
-  // Unsorted, the list runs by attribute word (plain, archive, read-only), then by kind.
-  PictureList unsorted;
-  for (int16_t attribute : {0, 32, 1}) {
-    for (const char16_t* pattern : {u"C:\\p\\*.bmp", u"C:\\p\\*.gif", u"C:\\p\\*.jpg"}) {
-      ListMatchingFiles(unsorted, fs, pattern, attribute);
-    }
-  }
-  EXPECT_EQ(unsorted.imageList[1], u"C:\\p\\not-indexed.gif");
-  EXPECT_EQ(unsorted.imageList[4], u"C:\\p\\A.bmp");
-  EXPECT_EQ(unsorted.imageList[7], u"C:\\p\\packed.gif");
 }
 
 TEST_F(FolderScanTest, FailuresKeepWhatWasFound) {
