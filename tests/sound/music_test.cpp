@@ -134,18 +134,6 @@ TEST(CdKeys, TheArrowsPlayTheTrackBesideFromItsStart) {
     c.next ? rig.player.CdNextTrack() : rig.player.CdPreviousTrack();
     EXPECT_EQ(rig.device.Commands(), c.sent);
   }
-  // More words would join the play command: "wait" would hold the show until the track ends.
-  for (const char* reply : {"03:00:00:00 wait", "03\r\nnotify"}) {
-    SCOPED_TRACE(reply);
-    Rig rig;
-    rig.settings.BgmRepeat = 3;
-    rig.device.script[PositionOf(3)] = {0, reply};
-    rig.device.script[kTrack] = {0, "2"};
-    rig.player.CdWatch();
-    rig.device.script[kTrack] = {0, "4"};
-    rig.player.CdPreviousTrack();
-    EXPECT_EQ(rig.device.Commands(), Queries({PositionOf(3), kTrack, PositionOf(3)}));
-  }
 }
 
 TEST(MusicFile, CommandsOfEveryStep) {

@@ -73,21 +73,14 @@ std::optional<std::vector<Text>> FakeFileSystem::ListNames(const Text& pattern, 
   if (listingFails || !folder || !(folder->attributes & kAttrDirectory)) return std::nullopt;
   const Text wildcard = pattern.substr(pos + 1), folderKey = Key(pattern.substr(0, pos + 1));
   const Text prefix = folderKey.ends_with(u'\\') ? folderKey : folderKey + u"\\";
-  const auto listed = [&](const Entry& e) {
-    return !(e.attributes & (kAttrHidden | kAttrSystem)) && (admitDirectories || !(e.attributes & kAttrDirectory));
-  };
   std::vector<std::pair<long, Text>> found;
-  if (wildcard.find_first_of(u"*?") == Text::npos) {  // one name looked up, as the system does
-    const Entry* e = Find(prefix + wildcard);
-    if (e && listed(*e)) found.emplace_back(0, e->name);
-  } else {
-    if (admitDirectories && prefix.size() > 3 && WildcardMatch(wildcard, u".")) found = {{-2, u"."}, {-1, u".."}};
-    // The folder's children sort together, right after the folder itself.
-    for (auto it = entries_.lower_bound(prefix); it != entries_.end() && it->first.starts_with(prefix); ++it) {
-      if (it->first.find(u'\\', prefix.size()) == Text::npos && listed(it->second) &&
-          WildcardMatch(wildcard, it->second.name)) {
-        found.emplace_back(it->second.order, it->second.name);
-      }
+  if (admitDirectories && prefix.size() > 3 && WildcardMatch(wildcard, u".")) found = {{-2, u"."}, {-1, u".."}};
+  // The folder's children sort together, right after the folder itself.
+  for (auto it = entries_.lower_bound(prefix); it != entries_.end() && it->first.starts_with(prefix); ++it) {
+    const Entry& e = it->second;
+    if (it->first.find(u'\\', prefix.size()) == Text::npos && !(e.attributes & (kAttrHidden | kAttrSystem)) &&
+        (admitDirectories || !(e.attributes & kAttrDirectory)) && WildcardMatch(wildcard, e.name)) {
+      found.emplace_back(e.order, e.name);
     }
   }
   std::sort(found.begin(), found.end());
