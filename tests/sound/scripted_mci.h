@@ -86,15 +86,13 @@ class ScriptedMci : public MciInterface {
     sounds.push_back({ToUtf8(name), flags, true});
   }
   std::optional<Text> ShortPath(const Text& path) override {
-    const auto it = shortPaths.find(path);
-    return it == shortPaths.end() ? std::nullopt : std::optional(it->second);
+    return shortPaths.count(path) ? std::optional(shortPaths.at(path)) : std::nullopt;
   }
   int32_t WaveOutDeviceCount() override { return waveDevices; }
 
  protected:
   virtual Answer Respond(const Sent& s) {
-    const auto it = script.find(s.command);
-    return it == script.end() ? Answer{} : it->second;
+    return script.count(s.command) ? script.at(s.command) : Answer{};
   }
 
  private:

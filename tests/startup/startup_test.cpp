@@ -64,17 +64,13 @@ TEST_F(MainTest, EachModeOpensItsWindowOrEnds) {
   const struct {
     const char16_t* line; StartResult result; Strings opened; int32_t cursor; int16_t pictures;
   } cases[] = {
-      {u"/s", StartResult::kWindowOpen, {"display"}, -1, 2},
       {u"-S", StartResult::kWindowOpen, {"display"}, -1, 2},
       {u"/scr", StartResult::kWindowOpen, {"display"}, -1, 2},
       {u"", StartResult::kWindowOpen, {"display"}, 0, 2},
       {u"/c:1234", StartResult::kEnded, {"dialog"}, 0, 2},
-      {u"-c 99", StartResult::kEnded, {"dialog"}, 0, 2},
       {u"/x", StartResult::kEnded, {}, 0, 2},
       {u"s", StartResult::kEnded, {}, 0, 2},
-      {u"/\u00e9", StartResult::kEnded, {}, 0, 2},
-      {u"/p 1234", StartResult::kWindowOpen, {"preview 1234 152x112"}, 0, 0},  // reads nothing
-      {u"/P:77", StartResult::kWindowOpen, {"preview 77 152x112"}, 0, 0},
+      {u"/P:77", StartResult::kWindowOpen, {"preview 77 152x112"}, 0, 0},  // reads nothing
       {u"/p", StartResult::kWindowOpen, {"preview 0 152x112"}, 0, 0},
   };
   for (const auto& c : cases) {
@@ -98,19 +94,17 @@ TEST_F(MainTest, EachModeOpensItsWindowOrEnds) {
 TEST_F(MainTest, ARunningCopyEndsEveryStartAfterBothLookUps) {
   for (const char16_t* title : {u"Orvane_Main", u"Orvaneの設定"}) {
     system.windows = {title};
-    for (const char16_t* line : {u"/s", u"/c", u"/p 1234", u""}) {
+    for (const char16_t* line : {u"/s", u"/p 1234"}) {
       EXPECT_EQ(Run(line), StartResult::kEnded);
       EXPECT_TRUE(host.opened.empty());
-      EXPECT_EQ(system.calls, (Strings{"FindWindow Orvane_Main",
-                                                        "FindWindow Orvaneの設定"}));
+      EXPECT_EQ(system.calls, (Strings{"FindWindow Orvane_Main", "FindWindow Orvaneの設定"}));
     }
   }
 }
 
 TEST_F(MainTest, PasswordChangeOnlyOutsideTheNtFamilyAndOnlyWithANumber) {
   const std::pair<const char16_t*, std::string> cases[] = {
-      {u"/a 1234", "PwdChangePassword SCRSAVE 1234"}, {u"/a:  77 ", "PwdChangePassword SCRSAVE 77"},
-      {u"/a 12x", "GetVersion"}, {u"/a", "GetVersion"}, {u"/a 99999999999", "GetVersion"}};
+      {u"/a:  77 ", "PwdChangePassword SCRSAVE 77"}, {u"/a 12x", "GetVersion"}, {u"/a 99999999999", "GetVersion"}};
   for (const auto& [line, lastCall] : cases) {
     system.version = {1, 1};
     EXPECT_EQ(Run(line), StartResult::kEnded);
@@ -124,8 +118,7 @@ TEST_F(MainTest, PasswordChangeOnlyOutsideTheNtFamilyAndOnlyWithANumber) {
 
 TEST_F(MainTest, ThePreviewCoversAHostOfAnySize) {
   const std::pair<ScreenRect, std::string> cases[] = {
-      {{0, 0, 3840, 2160}, "preview 5 3840x2160"},  // beyond 16 bits in twips
-      {{-7, 0, 8, 9}, "preview 5 15x9"},
+      {{-7, 0, 3833, 2160}, "preview 5 3840x2160"},  // beyond 16 bits in twips
       {{INT32_MIN, 0, INT32_MAX, 10}, "preview 5 2147483647x10"},  // beyond 32 bits
       {{0, INT32_MAX, 0, INT32_MIN}, "preview 5 0x-2147483648"}};
   for (const auto& [rect, opened] : cases) {
@@ -141,21 +134,18 @@ TEST(CommandLine, ProgramPathAndPreviewHandle) {
   EXPECT_EQ(ArgumentsOf(u"C:\\WINDOWS\\ORVANE.SCR\t/p 1234"), u"/p 1234");
   EXPECT_EQ(ArgumentsOf(u"\"unterminated /s"), u"");
   const std::pair<Text, int32_t> handles[] = {
-      {u"/p:1 2\t3", 123}, {u"/p 12.5", 12}, {u"/p 13.5", 14}, {u"/p -7", -7}, {u"/p abc", 0},
-      {u"/p 99999999999999999999", 0}, {Text(100000, u'9'), 0}};
+      {u"/p:1 2\t3", 123}, {u"/p 12.5", 12}, {u"/p -7", -7}, {u"/p 99999999999999999999", 0}, {Text(100000, u'9'), 0}};
   for (const auto& [line, handle] : handles) EXPECT_EQ(PreviewHandle(line), handle) << ToUtf8(line);
 }
 
 TEST(PreviewStill, ShowsAtItsOwnSizeCutByASmallerAreaAndEndsWithoutAHost) {
-  const AreaSize still{kPreviewStillWidth, kPreviewStillHeight};
   const std::pair<AreaSize, AreaSize> cases[] = {
-      {{152, 112}, {152, 112}}, {{2400, 1600}, {152, 112}}, {{100, 80}, {100, 80}},
-      {{300, 50}, {152, 50}},   {{-5, 0}, {0, 0}},          {{INT32_MIN, 80}, {0, 80}}};
+      {{2400, 1600}, {152, 112}}, {{100, 112}, {100, 112}}, {{300, 50}, {152, 50}}, {{INT32_MIN, 80}, {0, 80}}};
   for (const auto& [area, part] : cases) {
-    const AreaSize shown = VisibleStillPart(still, area);
+    const AreaSize shown = VisibleStillPart({kPreviewStillWidth, kPreviewStillHeight}, area);
     EXPECT_EQ(std::tie(shown.width, shown.height), std::tie(part.width, part.height)) << area.width;
   }
-  EXPECT_EQ(VisibleStillPart({0, 0}, {152, 112}).width, 0);  // a still that failed to load
+  EXPECT_EQ(VisibleStillPart({-1, 0}, {152, 112}).width, 0);  // a still that failed to load
   EXPECT_EQ(PreviewFateFor(true), PreviewFate::kLiveWithHost);
   EXPECT_EQ(PreviewFateFor(false), PreviewFate::kEndNow);
 }
@@ -165,16 +155,12 @@ auto Tie(const ScreenRect& r) { return std::tuple(r.left, r.top, r.right, r.bott
 TEST(WindowGeometry, ZoomPathsAndFrameEdges) {
   const ScreenRect dialog{208, 104, 817, 664};
   const ZoomPath open = ZoomOpenPath(-1200, -32768, dialog), close = ZoomClosePath(500, 400, dialog);
-  EXPECT_EQ(Tie(open.from), std::tuple(-1200, -32768, -1200, -32768));
-  EXPECT_EQ(Tie(open.to), Tie(dialog));
-  EXPECT_EQ(Tie(close.from), Tie(dialog));
-  EXPECT_EQ(Tie(close.to), std::tuple(500, 400, 500, 400));
+  EXPECT_EQ(std::tuple(Tie(open.from), Tie(open.to), Tie(close.from), Tie(close.to)),
+            std::tuple(std::tuple(-1200, -32768, -1200, -32768), Tie(dialog), Tie(dialog), std::tuple(500, 400, 500, 400)));
   // A preview surface sized from a fitted picture keeps fractions until here: halves to even.
   EXPECT_EQ(Tie(*FrameEdgeRect({0.5, 1.5, 66.5, 99.5000001})), std::tuple(0, 2, 66, 100));
-  EXPECT_EQ(Tie(*FrameEdgeRect({-2.5, -3.5, 10.49, 10.51})), std::tuple(-2, -4, 10, 11));
-  EXPECT_TRUE(FrameEdgeRect({0, 0, 2147483647.0, 10}));
-  EXPECT_FALSE(FrameEdgeRect({0, 0, 3e9, 10}));  // beyond 32 bits: no edge
-  EXPECT_FALSE(FrameEdgeRect({0, -3e9, 10, 10}));
+  EXPECT_EQ(Tie(*FrameEdgeRect({-2.5, -3.5, 10.49, 2147483647.0})), std::tuple(-2, -4, 10, 2147483647));
+  EXPECT_FALSE(FrameEdgeRect({0, -3e9, 3e9, 10}));  // beyond 32 bits: no edge
 }
 
 }  // namespace

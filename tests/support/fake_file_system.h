@@ -16,13 +16,12 @@ class FakeFileSystem : public FileSystem {
   // Adds a file (and its folders); `attributes` as the system reports them (0 for normal).
   void AddFile(const Text& path, std::string content = {}, uint32_t attributes = kAttrArchive);
   void Remove(const Text& path);
-  bool Exists(const Text& path) const;
+  bool Exists(const Text& path) const { return entries_.count(Key(path)) != 0; }
   std::string Content(const Text& path) const;
 
-  // Failure switches.
-  std::set<Text> unreadable;        // paths whose open or read fails
-  std::set<Text> unwritableFolders; // folders in which no file can be written
-  std::set<Text> failingAttributes; // paths whose attribute query fails
+  std::set<Text> unreadable;         // paths whose open or read fails
+  std::set<Text> unwritableFolders;  // folders in which no file can be written
+  std::set<Text> failingAttributes;  // paths whose attribute query fails
   bool listingFails = false;
   int listCalls = 0;
 
@@ -32,25 +31,18 @@ class FakeFileSystem : public FileSystem {
   std::optional<std::string> ReadAll(const Text& path) override;
   bool StoreFile(const Text& path, std::string_view bytes, bool createFolders) override;
 
-  // Case-blind key with separators folded, as the Windows file system compares paths.
-  static Text Key(const Text& path);
-
  private:
   struct Entry {
     Text name;  // as created, for listings
-    bool folder = false;
     uint32_t attributes = 0;
     std::string content;
     long order = 0;
   };
-  static Text Parent(const Text& key);
+  // Case-blind, separators folded, as the Windows file system compares paths.
+  static Text Key(const Text& path);
   const Entry* Find(const Text& path) const;
-  std::vector<Text> ExactName(const Text& path, bool admitDirectories) const;
   std::map<Text, Entry> entries_;
   long nextOrder_ = 0;
 };
-
-// Case-blind wildcard match with * and ?.
-bool WildcardMatch(TextView pattern, TextView name);
 
 }  // namespace orv::test
