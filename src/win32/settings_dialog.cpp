@@ -19,7 +19,6 @@ void RunSettingsDialog(App& app) {
           if (got == 0) PostQuitMessage(int(msg.wParam));  // not ours: pass it on
           break;
         }
-        if (dialog.PreTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
       }
