@@ -1,5 +1,6 @@
 #include "win32/dialog_window.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -187,6 +188,12 @@ bool DialogWindow::CreateControls() {
       }
     }
     children_.push_back(Child{&row, control, {}});
+    // A system control that has the focus (the list and the combo box take it for their
+    // own keys, a clicked scroll bar may) hands Tab, Enter and Esc to the dialog.
+    SetWindowSubclass(control, ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (HWND edit = FindWindowExW(control, nullptr, L"Edit", nullptr)) {
+      SetWindowSubclass(edit, ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
   }
   return true;
 }
@@ -430,24 +437,34 @@ void DialogWindow::Command(WPARAM wParam, LPARAM lParam) {
 
 // ---- keyboard ----
 
-bool DialogWindow::PreTranslate(const MSG& msg) {
-  if (ended_ || !window_ || !IsChild(window_, msg.hwnd)) return false;
-  if (msg.message == WM_LBUTTONDOWN) {
-    if (Child* child = ChildOf(msg.hwnd)) model_->FocusOn(child->row->id);
+LRESULT CALLBACK DialogWindow::ChildProc(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  if (auto* dialog = reinterpret_cast<DialogWindow*>(self)) {
+    if (dialog->ChildMessage(window, message, wParam, lParam)) return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, ChildProc, 1);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+bool DialogWindow::ChildMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (ended_ || !window_) return false;
+  Child* child = ChildOf(window);
+  if (message == WM_LBUTTONDOWN && child) {
+    model_->FocusOn(child->row->id);
     if (model_->FocusShown()) InvalidateRect(window_, nullptr, FALSE);  // the ring moves
     return false;
   }
-  if (msg.message != WM_KEYDOWN ||
-      (msg.wParam != VK_TAB && msg.wParam != VK_ESCAPE && msg.wParam != VK_RETURN)) {
+  if ((message != WM_KEYDOWN && message != WM_CHAR) ||
+      (wParam != VK_TAB && wParam != VK_ESCAPE && wParam != VK_RETURN)) {
     return false;
   }
   // An open drop-down list takes Enter and Esc to close itself.
-  Child* child = ChildOf(msg.hwnd);
-  if (child && child->row->kind == ControlKind::kCombo && msg.wParam != VK_TAB &&
+  if (child && child->row->kind == ControlKind::kCombo && wParam != VK_TAB &&
       SendMessageW(child->window, CB_GETDROPPEDSTATE, 0, 0)) {
     return false;
   }
-  return Key(msg.wParam, msg.lParam);
+  if (message == WM_KEYDOWN) Key(wParam, lParam);
+  return true;  // the character of a key the dialog took goes nowhere
 }
 
 bool DialogWindow::Key(WPARAM key, LPARAM lParam) {
@@ -596,7 +613,7 @@ void DialogWindow::DrawFrameEdge(Surface& surface, EdgeRect rect, uint32_t edge,
 }
 
 void DialogWindow::DoEvents() {
-  PumpWaiting([this](const MSG& msg) { return PreTranslate(msg); });
+  PumpWaiting();
 }
 
 void DialogWindow::PaintNow() {

@@ -31,9 +31,6 @@ class DialogWindow final : public DialogHost {
   bool Ended() const { return ended_; }
   HWND Handle() const { return window_; }
   DialogModel& Model() { return *model_; }
-  // Takes the keys the dialog answers from its list and combo box before they reach them,
-  // and notes which of them a click gives the focus. True when the message is used up.
-  bool PreTranslate(const MSG& msg);
 
   // ---- DialogHost ----
   PixelSize ScreenSize() override;
@@ -80,6 +77,11 @@ class DialogWindow final : public DialogHost {
   bool SetCursorFor(HWND over, LPARAM lParam);
   void Scroll(WPARAM wParam, LPARAM lParam);
   void Command(WPARAM wParam, LPARAM lParam);
+  // Tab, Enter and Esc taken from the system's controls, and the focus a click on them
+  // gives; true when the message is used up.
+  static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR self);
+  bool ChildMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool Key(WPARAM key, LPARAM lParam);
   void SyncFocus();
   // Fonts, pictures, cursor and control positions for this DPI.

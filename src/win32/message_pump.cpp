@@ -4,7 +4,7 @@
 
 namespace orv::win {
 
-void PumpWaiting(const std::function<bool(const MSG&)>& intercept) {
+void PumpWaiting() {
   constexpr int kMostMessages = 256;
   MSG msg;
   for (int i = 0; i < kMostMessages && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
@@ -12,14 +12,12 @@ void PumpWaiting(const std::function<bool(const MSG&)>& intercept) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    if (intercept && intercept(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
 }
 
-int RunMessages(const std::function<bool()>& done,
-                const std::function<bool(const MSG&)>& intercept) {
+int RunMessages(const std::function<bool()>& done) {
   MSG msg{};
   while (!(done && done())) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -28,7 +26,6 @@ int RunMessages(const std::function<bool()>& done,
       if (got == 0 && done) PostQuitMessage(code);
       return code;
     }
-    if (intercept && intercept(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -13,10 +13,7 @@ void RunSettingsDialog(App& app) {
   const ScopedCom com;
   {
     DialogWindow dialog(app);
-    if (dialog.Open()) {
-      RunMessages([&] { return dialog.Ended(); },
-                  [&](const MSG& msg) { return dialog.PreTranslate(msg); });
-    }
+    if (dialog.Open()) RunMessages([&] { return dialog.Ended(); });
   }
 }
 
