@@ -91,6 +91,12 @@ def client_rect(hwnd):
     return window_info(hwnd)["client"]
 
 
+def client_point(hwnd, point):
+    """A point of the window's client area (x, y, ...) on the screen."""
+    x, y, _, _ = client_rect(hwnd)
+    return x + point[0], y + point[1]
+
+
 def children(hwnd):
     """(hwnd, class, text) of the child windows."""
     found = re.findall(r'^(\d+) -?\d+ "([^"]*)" "(.*)"$', orvtool("children", hwnd)[1], re.M)
@@ -374,8 +380,7 @@ class OrvaneTestCase(unittest.TestCase):
         return run, hwnd
 
     def click_client(self, hwnd, point, button=1):
-        x, y, _, _ = client_rect(hwnd)
-        mouse_move(x + point[0], y + point[1])
+        mouse_move(*client_point(hwnd, point))
         time.sleep(0.2)
         xdotool("click", button)
 

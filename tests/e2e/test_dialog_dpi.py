@@ -4,7 +4,6 @@ saving as at 96 DPI; the preview still covers its host."""
 
 import os
 import time
-import unittest
 
 import test_dialog
 from orvane_e2e import *
@@ -98,6 +97,3 @@ class DialogAt144Dpi(OrvaneTestCase):
         host.close()
         self.assertIsNotNone(run.wait(15))
 
-
-if __name__ == "__main__":
-    unittest.main()

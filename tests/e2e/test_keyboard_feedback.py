@@ -5,7 +5,6 @@ the program."""
 import os
 import re
 import time
-import unittest
 
 from orvane_e2e import *
 
@@ -17,42 +16,25 @@ CLEAR_BUTTON = (12 + 196 + 47, 12 + 276 + 8)  # "ｸﾘｱ"
 RED = (220, 30, 30)
 
 
-def ink(shot, x, y, w, h):
-    """Pixels of a client rectangle that are neither the grey texture nor the preview grey."""
-    found = 0
-    for py in range(y, y + h):
-        for px in range(x, x + w):
-            r, g, b = shot.pixel(px, py)
-            if max(r, g, b) - min(r, g, b) > 8 or max(r, g, b) < 150:
-                found += 1
-    return found
-
-
 class KeyboardAndFeedback(OrvaneTestCase):
-    def at(self, hwnd, point):
-        x, y, _, _ = client_rect(hwnd)
-        return x + point[0], y + point[1]
-
     def keys(self, hwnd, *names):
         # Keys go to the window under the pointer: a plain spot of the dialog.
-        mouse_move(*self.at(hwnd, TEXTURE_SPOT))
+        mouse_move(*client_point(hwnd, TEXTURE_SPOT))
         time.sleep(0.2)
         for name in names:
             key(name)
             time.sleep(0.15)
 
-    def closes(self, run):
-        self.assertIsNotNone(run.wait(15), "the dialog did not close")
-        self.assertEqual(run.returncode, 0, run.output)
-
     def region_ink(self, hwnd, rect):
-        x, y = self.at(hwnd, rect[:2])
-        return ink(Screenshot(), x, y, rect[2], rect[3])
+        """Pixels of a client rectangle that are neither the grey texture nor the preview grey."""
+        (x, y), shot = client_point(hwnd, rect), Screenshot()
+        return sum(max(c) - min(c) > 8 or max(c) < 150 for c in
+                   (shot.pixel(x + dx, y + dy) for dy in range(rect[3]) for dx in range(rect[2])))
 
     def test_tab_arrows_and_enter_set_and_save_without_the_mouse(self):
         install = self.install()
         run, hwnd = self.open_dialog(install)
-        rx, ry = self.at(hwnd, (ORDER_RANDOM_CAPTION[0] - 1, ORDER_RANDOM_CAPTION[1] - 1))
+        rx, ry = client_point(hwnd, (ORDER_RANDOM_CAPTION[0] - 1, ORDER_RANDOM_CAPTION[1] - 1))
         dots = lambda shot: sum(shot.pixel(rx + dx, ry) == (0, 0, 0) for dx in range(40))
         self.assertEqual(dots(Screenshot()), 0)
         # Folder button, list, four kinds, ｸﾘｱ, then the order options.
@@ -60,7 +42,7 @@ class KeyboardAndFeedback(OrvaneTestCase):
         self.assertGreater(dots(Screenshot()), 10, "no focus shows round the order options")
         # ﾗﾝﾀﾞﾑ, then the interval slider one step up, then Enter saves.
         self.keys(hwnd, "Right", "Tab", "Right", "Return")
-        self.closes(run)
+        self.assert_ends(run, 15)
         saved = install.ini_bytes().decode("cp932")
         self.assertIn("画像ﾁｪﾝｼﾞ= 1\r\n", saved)
         self.assertIn("ｲﾝﾀｰﾊﾞﾙ= 11\r\n", saved)
@@ -72,7 +54,7 @@ class KeyboardAndFeedback(OrvaneTestCase):
                 run, hwnd = self.open_dialog(install)
                 self.keys(hwnd, "Right")  # nothing to move: the folder button has the focus
                 self.keys(hwnd, *keys)
-                self.closes(run)
+                self.assert_ends(run, 15)
                 self.assertIsNone(install.ini_bytes())
 
     def test_the_preview_says_what_it_cannot_show_and_clears_with_its_list(self):
@@ -87,7 +69,7 @@ class KeyboardAndFeedback(OrvaneTestCase):
         self.keys(hwnd, "Down")
         time.sleep(0.5)
         shot = Screenshot()
-        px, py = self.at(hwnd, (PREVIEW[0] + 47, PREVIEW[1] + 27))
+        px, py = client_point(hwnd, (PREVIEW[0] + 47, PREVIEW[1] + 27))
         self.assertEqual(shot.pixel(px, py), RED, "the good picture is not in the preview")
         # ｸﾘｱ: an empty list, a plain preview with the note that the show uses the desktop.
         self.click_client(hwnd, CLEAR_BUTTON)
@@ -96,14 +78,14 @@ class KeyboardAndFeedback(OrvaneTestCase):
         self.assertNotEqual(shot.pixel(px, py), RED, "the old picture stayed")
         self.assertGreater(self.region_ink(hwnd, PREVIEW), 80, "no note about the desktop")
         post(hwnd, WM_CLOSE)
-        self.closes(run)
+        self.assert_ends(run, 15)
 
     def test_the_link_opens_the_readme_beside_the_program_and_is_gone_without_it(self):
         install = self.install()
         run, hwnd = self.open_dialog(install)
         self.assertLess(self.region_ink(hwnd, LINK), 5, "a link shows with nothing to open")
         post(hwnd, WM_CLOSE)
-        self.closes(run)
+        self.assert_ends(run, 15)
 
         install = self.install()
         write_bytes(os.path.join(install.folder, "README.txt"), "Orvane README\n")
@@ -114,10 +96,7 @@ class KeyboardAndFeedback(OrvaneTestCase):
         self.click_client(hwnd, (LINK[0] + 20, LINK[1] + 6))
         time.sleep(2)
         post(hwnd, WM_CLOSE)
-        self.closes(run)
+        self.assert_ends(run, 15)
         readme = windows_path(os.path.join(install.folder, "README.txt")).replace("\\", "\\\\")
         self.assertRegex(run.output, 'verb=L"open" file=L"' + re.escape(readme) + '"')
 
-
-if __name__ == "__main__":
-    unittest.main()

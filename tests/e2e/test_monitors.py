@@ -7,10 +7,9 @@ is kept there as an artefact."""
 import os
 import subprocess
 import time
-import unittest
 
 from orvane_e2e import *
-from test_show import DESKTOP, QUARTERS, PLAIN, quarter
+from test_show import DESKTOP, PLAIN, quarter
 
 SECOND = (1024, 0, 1824, 600)  # left, top, right, bottom
 LATER_DESKTOP = (0x99, 0x33, 0x66)
@@ -104,6 +103,3 @@ class TwoMonitors(OrvaneTestCase):
             self.assertEqual(shot.pixel(x, y), DESKTOP, (x, y))
         self.end_show(run, hwnd)
 
-
-if __name__ == "__main__":
-    unittest.main()
