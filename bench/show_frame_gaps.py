@@ -2,7 +2,7 @@
 """Frame intervals of the real show under Wine around its picture changes, for one or more
 builds in the same run: each build shows the same picture folder with a change every
 second (Speed 20, 200 fragments a burst) on a 1920 x 1080 Xvfb, while the X server reports
-every frame (tests/e2e/frame_probe.py). The fragments bounce long (elasticity 90), so
+every frame (frame_probe.py). The fragments bounce long (elasticity 90), so
 something moves in every frame and a missing frame is a frozen one, not a still screen.
 Prints per build the number of changes, the longest frame interval overall and at the
 changes, the peak resident size, how long after a key the show left the screen, and how
@@ -22,8 +22,7 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from frame_probe import FrameWatch, longest_gaps  # noqa: E402
+from frame_probe import FrameWatch, longest_gaps
 
 WINE64 = "/usr/lib/wine/wine64"
 SIZE = (1920, 1080)

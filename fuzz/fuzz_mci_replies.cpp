@@ -47,19 +47,16 @@ void FuzzOne(Input input) {
   auto owned = std::make_unique<AnsweringMci>(in);
   const std::vector<Sent>& sent = owned->sent;
   Sound_02 music(settings, std::move(owned));
-  const auto failed = [&](size_t i) {
-    return sent[i].answer.code != 0 || AsciiUpper(FromUtf8(sent[i].answer.reply)).find(u"ERR") != Text::npos;
-  };
   for (int step = 0; step < 32 && in.remaining_bytes() > 0; ++step) {
     const size_t first = sent.size();
     switch (in.ConsumeIntegralInRange(0, 7)) {
       case 0:  // the watch asks the track, then the count, and gives up at the first failure
         music.CdWatch();
-        for (const size_t i : {0, 1}) {
-          Check(sent.size() > first + i &&
-                sent[first + i].command == (i ? "status cdaudio number of tracks" : "status cdaudio current track"));
-          if (failed(first + i)) {
-            Check(!music.CdWatchOn() && sent.size() == first + i + 1);
+        for (size_t i = first; const char* asked : {"status cdaudio current track", "status cdaudio number of tracks"}) {
+          Check(sent.size() > i && sent[i].command == asked);
+          const test::ScriptedMci::Answer& a = sent[i++].answer;
+          if (a.code != 0 || AsciiUpper(FromUtf8(a.reply)).find(u"ERR") != Text::npos) {
+            Check(!music.CdWatchOn() && sent.size() == i);
             break;
           }
         }

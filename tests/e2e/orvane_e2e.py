@@ -18,7 +18,7 @@ import unittest
 
 DISPLAY_TITLE, DIALOG_TITLE, PREVIEW_TITLE = "Orvane_Main", "Orvaneの設定", "Preview Window"
 PROGRAM_TITLES = (DISPLAY_TITLE, DIALOG_TITLE, PREVIEW_TITLE)
-WM_CLOSE, WM_KEYDOWN, WM_COMMAND = 0x0010, 0x0100, 0x0111
+WM_CLOSE, WM_KEYDOWN = 0x0010, 0x0100
 KEY_A = 0x41
 RED, BLACK = (255, 0, 0), (0, 0, 0)  # fragments and craters
 OK_BUTTON, CANCEL_BUTTON = (438, 504), (538, 504)  # the dialog's "設定" and "ｷｬﾝｾﾙ"
@@ -68,12 +68,8 @@ def wait_window(title, seconds=30):
     return int(out) if code == 0 else None
 
 
-def wait_gone(hwnd, seconds):
-    return orvtool("gone", hwnd, seconds, timeout=seconds + 30)[0] == 0
-
-
 def window_exists(hwnd):
-    return not wait_gone(hwnd, 0)
+    return orvtool("gone", hwnd, 0)[0] != 0
 
 
 def window_info(hwnd):
@@ -95,6 +91,12 @@ def client_rect(hwnd):
     return window_info(hwnd)["client"]
 
 
+def client_point(hwnd, point):
+    """A point of the window's client area (x, y, ...) on the screen."""
+    x, y, _, _ = client_rect(hwnd)
+    return x + point[0], y + point[1]
+
+
 def children(hwnd):
     """(hwnd, class, text) of the child windows."""
     found = re.findall(r'^(\d+) -?\d+ "([^"]*)" "(.*)"$', orvtool("children", hwnd)[1], re.M)
@@ -109,6 +111,51 @@ def program_windows():
     """(hwnd, title) of the visible top-level windows with one of the program's titles."""
     return {(int(h), t) for h, t in re.findall(r'^(\d+) \d+ "(.*)"$', orvtool("windows")[1], re.M)
             if t in PROGRAM_TITLES}
+
+
+def wine_tree(root, screen=None):
+    """The harness moved to the Wine tree at root, a prefix, display (screen: its size) and
+    wineserver of a module's own: a function that stops that tree and moves back."""
+    global _wine_env
+    saved = {k: os.environ.get(k) for k in ("ORVANE_WINE_ROOT", "ORVANE_WINE_SCREEN")}
+
+    def stop():
+        os.makedirs(root, exist_ok=True)
+        subprocess.run([environment("ORVANE_WINE_RUN"), "--stop"], cwd=root, capture_output=True,
+                       env=dict(os.environ, ORVANE_WINE_ROOT=root), timeout=700)
+
+    def back():
+        global _wine_env
+        stop()
+        for k, v in saved.items():
+            os.environ.pop(k, None) if v is None else os.environ.__setitem__(k, v)
+        _wine_env = None
+
+    stop()  # whatever an earlier run left there
+    os.environ["ORVANE_WINE_ROOT"] = root
+    if screen:
+        os.environ["ORVANE_WINE_SCREEN"] = screen
+    _wine_env = None
+    return back
+
+
+def registry(*values):
+    """(key, name, type, data) set in the prefix; the wineserver is ended after, as Wine reads
+    some of them (DPI, monitors) only when it starts."""
+    env = wine_env()
+    reg = os.path.join(env["WINEPREFIX"], "drive_c", "windows", "system32", "reg.exe")
+    for key, name, kind, data in values:
+        subprocess.run([environment("ORVANE_WINE_RUN"), reg, "add", key, "/v", name, "/t", kind,
+                        "/d", str(data), "/f"], env=env, capture_output=True, timeout=300, check=True)
+    subprocess.run([env["WINESERVER"], "-k"], env=env, capture_output=True, timeout=60)
+    time.sleep(1)
+
+
+def save_screen(path, display=None):
+    """The screen (or that of another X display) kept as a PNG artefact."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    subprocess.run(["import", "-silent", "-window", "root", path], check=True, timeout=60,
+                   env=dict(wine_env(), **({"DISPLAY": display} if display else {})))
 
 
 def xdotool(*args):
@@ -323,9 +370,9 @@ class OrvaneTestCase(unittest.TestCase):
         self.assertTrue(post(hwnd, WM_KEYDOWN, KEY_A))
         self.assert_ends(run)
 
-    def open_dialog(self, install, seconds=30):
+    def open_dialog(self, install, seconds=30, env=None):
         """/c started, the dialog shown and painted: (Run, hwnd)."""
-        run = self.start(install, "/c")
+        run = self.start(install, "/c", env=env)
         hwnd = wait_window(DIALOG_TITLE, seconds)
         self.assertIsNotNone(hwnd, f"the dialog did not open:\n{run.output[-3000:]}")
         self.wait_until(lambda: window_info(hwnd).get("visible"), 10)
@@ -333,8 +380,7 @@ class OrvaneTestCase(unittest.TestCase):
         return run, hwnd
 
     def click_client(self, hwnd, point, button=1):
-        x, y, _, _ = client_rect(hwnd)
-        mouse_move(x + point[0], y + point[1])
+        mouse_move(*client_point(hwnd, point))
         time.sleep(0.2)
         xdotool("click", button)
 

@@ -3,11 +3,8 @@
 saving as at 96 DPI; the preview still covers its host."""
 
 import os
-import subprocess
 import time
-import unittest
 
-import orvane_e2e
 import test_dialog
 from orvane_e2e import *
 
@@ -37,34 +34,21 @@ CAPTION_BOXES = {
     "曲目をﾘﾋﾟｰﾄ": box(MUSIC, 236, 12, 66, 13), "Designed by": box(CLIENT, 12, 484, 165, 13),
     "設定": box(CLIENT, 392, 492, 95, 22), "ｷｬﾝｾﾙ": box(CLIENT, 492, 492, 95, 22),
 }
-MARGIN, BLACK = 5, (0, 0, 0)
-_saved = {}
-
-
-def _wine(*args):
-    subprocess.run([environment("ORVANE_WINE_RUN"), *args], env=wine_env(),
-                   capture_output=True, timeout=300, check=False)
+MARGIN = 5
 
 
 def setUpModule():
-    environment("ORVANE_WINE_ROOT")
-    _saved.update({k: os.environ.get(k) for k in ("ORVANE_WINE_ROOT", "ORVANE_WINE_SCREEN")})
-    os.environ["ORVANE_WINE_ROOT"] = os.path.join(_saved["ORVANE_WINE_ROOT"], "wine-dpi144")
-    os.environ["ORVANE_WINE_SCREEN"] = f"{SCREEN[0]}x{SCREEN[1]}x24"
-    orvane_e2e._wine_env = None
-    reg = os.path.join(wine_env()["WINEPREFIX"], "drive_c", "windows", "system32", "reg.exe")
-    for key in (r"HKCU\Control Panel\Desktop",
-                r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts"):
-        _wine(reg, "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(DPI), "/f")
-    _wine("--stop")  # programs read the DPI when the wineserver starts
-    orvane_e2e._wine_env = None
+    global ARTEFACTS, leave
+    ARTEFACTS = os.path.join(environment("ORVANE_WINE_ROOT"), "e2e-artifacts")
+    leave = wine_tree(os.path.join(environment("ORVANE_WINE_ROOT"), "wine-dpi144"),
+                      f"{SCREEN[0]}x{SCREEN[1]}x24")
+    registry(*((key, "LogPixels", "REG_DWORD", DPI) for key in (
+        r"HKCU\Control Panel\Desktop",
+        r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts")))
 
 
 def tearDownModule():
-    _wine("--stop")
-    orvane_e2e._wine_env = None
-    for key, value in _saved.items():
-        os.environ.pop(key, None) if value is None else os.environ.__setitem__(key, value)
+    leave()
 
 
 class DialogAt144Dpi(OrvaneTestCase):
@@ -72,10 +56,8 @@ class DialogAt144Dpi(OrvaneTestCase):
         run, hwnd = self.open_dialog(self.install())
         left, top, right, bottom = window_rect(hwnd)
         cx, cy, cw, ch = client_rect(hwnd)
-        shot = screenshot()
-        folder = os.path.join(_saved["ORVANE_WINE_ROOT"], "e2e-artifacts")
-        os.makedirs(folder, exist_ok=True)
-        shot.save_png(os.path.join(folder, "settings_dialog_144dpi.png"))
+        shot = Screenshot()
+        save_screen(os.path.join(ARTEFACTS, "settings_dialog_144dpi.png"))
         self.assertGreaterEqual((cw, ch), (s(601), s(533)))
         width, height = right - left, bottom - top
         self.assertGreaterEqual((width, height), (s(609), s(560)))
@@ -93,33 +75,25 @@ class DialogAt144Dpi(OrvaneTestCase):
             if inside < len(black):
                 spills[caption] = len(black) - inside
         self.assertEqual(spills, {}, "captions with pixels outside their boxes")
-        close_window(hwnd)
+        post(hwnd, WM_CLOSE)
         self.assertIsNotNone(run.wait(15))
 
     def test_buttons_and_sliders_click_and_save(self):
         install = self.install()
         run, hwnd = self.open_dialog(install)
-        for point in ((s(546), s(60)), (s(441), s(260)), (s(439), s(503))):  # track, arrow, 設定
-            self.click_client(hwnd, point)
+        for x, y in (test_dialog.INTERVAL_TRACK, test_dialog.GRAVITY_LEFT_ARROW, OK_BUTTON):
+            self.click_client(hwnd, (s(x), s(y)))
             time.sleep(0.3)
         self.assertIsNotNone(run.wait(15), "the dialog did not close on 設定")
-        expected = (test_dialog.DEFAULT_FILE
-                    .replace("ｲﾝﾀｰﾊﾞﾙ= 10".encode("cp932"), "ｲﾝﾀｰﾊﾞﾙ= 20".encode("cp932"))
-                    .replace("重力= 10".encode("cp932"), "重力= 9".encode("cp932")))
-        self.assertEqual(install.ini_bytes(), expected)
+        self.assertEqual(install.ini_bytes(), test_dialog.SAVED)
 
     def test_preview_fills_its_host(self):
-        with self.host_window(s(152), s(112)) as host:
-            run = self.start(self.install(), "/p", host.hwnd)
-            deadline, preview = time.monotonic() + 20, None
-            while preview is None and time.monotonic() < deadline:
-                preview = next((c[0] for c in children(host.hwnd) if c[2] == "Orvane_R"), None)
-                time.sleep(0.1)
-            self.assertIsNotNone(preview, "no preview window appeared in the host")
-            self.assertEqual(window_rect(preview), window_rect(host.hwnd))
-            close_window(host.hwnd)
-            self.assertIsNotNone(run.wait(15))
+        host = self.held("host", s(152), s(112))
+        run = self.start(self.install(), "/p", host.hwnd)
+        preview = self.wait_until(lambda: [h for h, cls, _ in children(host.hwnd)
+                                           if cls == "Orvane_R"], 20)
+        self.assertTrue(preview, "no preview window appeared in the host")
+        self.assertEqual(window_rect(preview[0]), window_rect(host.hwnd))
+        host.close()
+        self.assertIsNotNone(run.wait(15))
 
-
-if __name__ == "__main__":
-    unittest.main()

@@ -7,11 +7,9 @@ is kept there as an artefact."""
 import os
 import subprocess
 import time
-import unittest
 
-import orvane_e2e
 from orvane_e2e import *
-from test_show import DESKTOP, QUARTERS, PLAIN, quarter
+from test_show import DESKTOP, PLAIN, quarter
 
 SECOND = (1024, 0, 1824, 600)  # left, top, right, bottom
 LATER_DESKTOP = (0x99, 0x33, 0x66)
@@ -32,51 +30,29 @@ def start_server(command, env=None):
     return proc, number
 
 
-def on_second(x, y, margin=0):
-    return SECOND[0] + margin <= x < SECOND[2] and SECOND[1] <= y < SECOND[3]
-
-
 class TwoMonitors(OrvaneTestCase):
     @classmethod
     def setUpClass(cls):
-        environment("ORVANE_WINE_RUN")
         cls.root = os.path.join(environment("ORVANE_WINE_ROOT"), "two-monitors")
-        state = os.path.join(cls.root, "wine-run")
-        os.makedirs(state, exist_ok=True)
-        subprocess.run([environment("ORVANE_WINE_RUN"), "--stop"], cwd=cls.root,
-                       env=dict(os.environ, ORVANE_WINE_ROOT=cls.root), capture_output=True)
+        cls.leave = wine_tree(cls.root)
         cls.xvfb, cls.outer = start_server(["Xvfb", "-screen", "0", "1900x800x24", "-nolisten", "tcp",
-                                        "-noreset"])
+                                            "-noreset"])
         cls.xephyr, inner = start_server(
             ["Xephyr", "-screen", "1024x768+0+0", "-screen", "800x600+1032+0", "+xinerama", "-noreset",
              "-nolisten", "tcp"], env=dict(os.environ, DISPLAY=":" + cls.outer))
         # wine-run.sh takes this tree's display from here: the Xephyr, inside the Xvfb whose
         # process it watches and stops.
-        with open(os.path.join(state, "display"), "w") as f:
-            f.write(inner)
-        with open(os.path.join(state, "xvfb.pid"), "w") as f:
-            f.write(str(cls.xvfb.pid))
-        cls.tree = os.environ["ORVANE_WINE_ROOT"]
-        os.environ["ORVANE_WINE_ROOT"] = cls.root
-        orvane_e2e._wine_env = None
-        env = wine_env()
+        write_bytes(os.path.join(cls.root, "wine-run", "display"), inner)
+        write_bytes(os.path.join(cls.root, "wine-run", "xvfb.pid"), str(cls.xvfb.pid))
         # With XRandR Wine reports one monitor; with Xinerama alone, one per head.
-        reg = os.path.join(env["WINEPREFIX"], "drive_c", "windows", "system32", "reg.exe")
-        subprocess.run([environment("ORVANE_WINE_RUN"), reg, "add",
-                        r"HKCU\Software\Wine\X11 Driver", "/v", "UseXRandR", "/t", "REG_SZ",
-                        "/d", "N", "/f"], env=env, capture_output=True, timeout=120, check=True)
-        subprocess.run([env["WINESERVER"], "-k"], env=env, capture_output=True, timeout=60)
-        time.sleep(1)
+        registry((r"HKCU\Software\Wine\X11 Driver", "UseXRandR", "REG_SZ", "N"))
 
     @classmethod
     def tearDownClass(cls):
-        subprocess.run([environment("ORVANE_WINE_RUN"), "--stop"], cwd=cls.root,
-                       capture_output=True, timeout=700)
+        cls.leave()
         for server in (cls.xephyr, cls.xvfb):
             server.terminate()
             server.wait(10)
-        os.environ["ORVANE_WINE_ROOT"] = cls.tree
-        orvane_e2e._wine_env = None
 
     def setUp(self):
         super().setUp()
@@ -96,9 +72,7 @@ class TwoMonitors(OrvaneTestCase):
 
         shot, ok = self.wait_screen(crater_on_second, 20)
         # The outer Xvfb holds the two heads as Xephyr windows: exactly what each monitor shows.
-        subprocess.run(["import", "-silent", "-window", "root",
-                        os.path.join(self.root, "two-monitors.png")],
-                       env=dict(wine_env(), DISPLAY=":" + self.outer), timeout=60)
+        save_screen(os.path.join(self.root, "two-monitors.png"), ":" + self.outer)
         self.assertTrue(ok, "no crater on the second monitor")
         # Each monitor holds the picture fitted to its own size.
         for left, top, width, height in ((0, 0, 1024, 768), (1024, 0, 800, 600)):
@@ -129,6 +103,3 @@ class TwoMonitors(OrvaneTestCase):
             self.assertEqual(shot.pixel(x, y), DESKTOP, (x, y))
         self.end_show(run, hwnd)
 
-
-if __name__ == "__main__":
-    unittest.main()
