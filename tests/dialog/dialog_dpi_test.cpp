@@ -61,7 +61,7 @@ uint64_t Hash(std::initializer_list<const Surface*> pictures) {
   return h;
 }
 
-TEST(DialogDpi, PicturesAndHandAreDrawnAtTheScaledSize) {
+TEST(DialogDpi, PicturesAreDrawnAtTheScaledSize) {
   // At 96 DPI every picture is what it was before DPIs were known.
   const DialogArt design = MakeDialogArt();
   EXPECT_EQ(Hash({&design.texture}) ^ Hash({&design.plate, &design.buttonPressed,
@@ -80,23 +80,38 @@ TEST(DialogDpi, PicturesAndHandAreDrawnAtTheScaledSize) {
                   &art.optionOff, &art.optionOn, &art.kindOff, &art.kindOn}),
             3844083019852003761ull);
 
-  const CursorPlanes hand = HandCursor(144);
-  const auto bit = [&](const std::vector<uint8_t>& plane, int x, int y) {
-    return (plane[size_t(y * hand.width / 8 + x / 8)] & (0x80 >> (x % 8))) != 0;
-  };
-  EXPECT_EQ(hand.width * 100 + hand.height, 48 * 100 + 48);
-  int white = 0, opaque = 0;
-  for (int y = 0; y < hand.height; ++y) {
-    for (int x = 0; x < hand.width; ++x) {
-      white += bit(hand.xorPlane, x, y);
-      opaque += !bit(hand.andPlane, x, y);
+}
+
+// The hand at each size: the finger tip is the hot spot, the outline encloses the white.
+TEST(DialogDpi, TheHandIsTheRecordedShapeAtEachSize) {
+  const struct { int dpi, size, hotX, hotY, opaque; } cases[] = {{96, 32, 12, 1, 274},
+                                                                  {144, 48, 18, 2, 729}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    const CursorPlanes hand = HandCursor(c.dpi);
+    ASSERT_EQ(hand.width * 100 + hand.height, c.size * 101);
+    ASSERT_EQ(hand.andPlane.size() + hand.xorPlane.size(), size_t(c.size * c.size / 4));
+    const auto bit = [&](const std::vector<uint8_t>& plane, int x, int y) {
+      return x >= 0 && y >= 0 && x < c.size && y < c.size &&
+             (plane[size_t(y * c.size / 8 + x / 8)] & (0x80 >> (x % 8))) != 0;
+    };
+    const auto opaque = [&](int x, int y) { return !bit(hand.andPlane, x, y); };
+    EXPECT_EQ(std::pair(hand.hotX, hand.hotY), std::pair(c.hotX, c.hotY));
+    EXPECT_TRUE(opaque(c.hotX, c.hotY) && !bit(hand.xorPlane, c.hotX, c.hotY));  // black tip
+    int shown = 0, white = 0, enclosed = 0;
+    for (int y = 0; y < c.size; ++y)
+      for (int x = 0; x < c.size; ++x) {
+        const bool w = bit(hand.xorPlane, x, y);
+        shown += opaque(x, y), white += w;
+        enclosed += w && opaque(x, y) && opaque(x - 1, y) && opaque(x + 1, y) &&
+                    opaque(x, y - 1) && opaque(x, y + 1);
+      }
+    EXPECT_EQ(shown, c.opaque);
+    EXPECT_EQ(enclosed, white);
+    if (c.dpi == 144) {
+      EXPECT_EQ(white, 450);
     }
   }
-  EXPECT_EQ(white * 1000 + opaque, 450 * 1000 + 729);
-  EXPECT_EQ(hand.hotX * 100 + hand.hotY, 18 * 100 + 2);
-  // Black at the tip, white inside the finger.
-  EXPECT_TRUE(!bit(hand.andPlane, 18, 2) && !bit(hand.xorPlane, 18, 2));
-  EXPECT_TRUE(!bit(hand.andPlane, 18, 10) && bit(hand.xorPlane, 18, 10));
   EXPECT_EQ(HandCursor(120).width, 40);
 }
 

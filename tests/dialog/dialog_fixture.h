@@ -164,6 +164,12 @@ class DialogTest : public ::testing::Test {
     return s;
   }
   const Texts& Items() const { return dialog->ListItems(); }
+  // The list's names, then the count box: "a.bmp b.bmp | 2".
+  std::string Listing() const {
+    std::string s;
+    for (const Text& item : Items()) s += ToUtf8(item) + " ";
+    return s + "| " + ToUtf8(Caption(Ctl::lbl_Kei));
+  }
   std::string SavedFile() const { return fs.Content(store.BesideProgram()); }
   bool SavedLine(const char16_t* line) const {
     return SavedFile().find(*cp932::Encode(line)) != std::string::npos;

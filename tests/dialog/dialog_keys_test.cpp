@@ -1,5 +1,4 @@
-// The dialog by keyboard, what its preview area says without a picture, where its choosers
-// open, and the link to the README beside the program.
+// The dialog by keyboard: the focus order, arrows, space, enter and escape.
 #include "dialog/dialog_canvas.h"
 #include "dialog_fixture.h"
 
@@ -72,46 +71,6 @@ TEST_F(Keys, EnterSavesAndClosesAndEscapeClosesWithoutSaving) {
     EXPECT_EQ(SavedLine(u"画像ﾁｪﾝｼﾞ= 1\r\n"), close == DialogKey::kEnter);
     EXPECT_FALSE(dialog->KeyDown(DialogKey::kEnter));
   }
-}
-
-TEST_F(Keys, ThePreviewSaysWhatItCannotShowAndTheChoosersOpenWhereTheSettingsPoint) {
-  fs.AddFolder(u"C:\\Pics");
-  fs.AddFile(u"C:\\Pics\\a.bmp");
-  fs.AddFile(u"C:\\Pics\\b.bmp");
-  fs.AddFolder(u"C:\\Music");
-  fs.AddFile(u"C:\\Music\\s.mp3");
-  pictures.pictures[u"C:\\Pics\\b.bmp"] = Surface(40, 20, kRed);
-  Start({{u"画像のﾌｫﾙﾀﾞ", u"C:\\Pics"}, {u"BGM区分", u"2"}, {u"BGMﾌｧｲﾙ", u"C:\\Music\\s.mp3"}});
-  dialog->ListSelect(0);
-  EXPECT_EQ(Caption(Ctl::lbl_PreNote), kCannotShowNote);
-  EXPECT_EQ(Caption(Ctl::lbl_PreSize), u"");
-  dialog->ListSelect(1);
-  EXPECT_EQ(Caption(Ctl::lbl_PreNote), u"");
-  EXPECT_EQ(Caption(Ctl::lbl_PreSize), u"40 * 20");
-  Click(4);
-  EXPECT_EQ(host.fileRequest.initialFolder, u"C:\\Music");
-  fs.AddFolder(u"C:\\Empty");
-  Choose(u"C:\\Empty");  // a folder without pictures says so, and the preview clears
-  EXPECT_EQ(host.browsedFrom, u"C:\\Pics");
-  EXPECT_EQ(Caption(Ctl::lbl_Kei), u"0");
-  EXPECT_EQ(Caption(Ctl::lbl_PreNote), kNoPicturesNote);
-  EXPECT_NE(dialog->PreviewSurface().Pixel(50, 10), kRed);
-}
-
-TEST_F(Keys, TheLinkOpensTheReadmeBesideTheProgramAndIsGoneWithoutIt) {
-  Start();
-  EXPECT_FALSE(dialog->State({Ctl::lbl_URL, 0}).visible);
-  dialog->MouseDown({Ctl::lbl_URL, 0}, 1, 0, 3, 3);
-  dialog->MouseUp({Ctl::lbl_URL, 0}, 1, 0, 3, 3);
-  EXPECT_EQ(Caption(Ctl::lbl, 9), u"Designed by k-sorel Ver." ORVANE_VERSION_TEXT);
-  fs.AddFile(u"C:\\Program\\README.txt");
-  Open();
-  EXPECT_EQ(Caption(Ctl::lbl_URL), kReadmeLink);
-  Key(DialogKey::kBackTab, 3);
-  ASSERT_EQ(Focus(), (ControlId{Ctl::lbl_URL, 0}));
-  Key(DialogKey::kSpace);
-  EXPECT_EQ(host.calls.back(), "Open C:\\Program\\README.txt");
-  EXPECT_EQ(host.Count("Open C:\\Program\\README.txt"), 1);
 }
 
 }  // namespace

@@ -117,27 +117,6 @@ TEST_F(Look, MarksAndTilesCopyWhatIsThereAndClip) {
   EXPECT_EQ(target.Pixel(0, 0), 1u);
 }
 
-TEST(HandCursorTest, TheFingerTipIsTheHotSpotAndTheOutlineEnclosesTheWhite) {
-  const CursorPlanes c = HandCursor();
-  ASSERT_EQ(c.andPlane.size() + c.xorPlane.size(), 256u);
-  EXPECT_EQ(std::pair(c.hotX, c.hotY), std::pair(12, 1));
-  const auto bit = [](const std::vector<uint8_t>& plane, int x, int y) {
-    return x >= 0 && y >= 0 && x < 32 && y < 32 && plane[size_t(y * 4 + x / 8)] & (0x80 >> (x % 8));
-  };
-  const auto opaque = [&](int x, int y) { return !bit(c.andPlane, x, y); };
-  EXPECT_TRUE(opaque(12, 1) && !bit(c.xorPlane, 12, 1));  // black outline
-  int shown = 0, white = 0, enclosed = 0;
-  for (int i = 0; i < 32 * 32; ++i) {
-    const int x = i % 32, y = i / 32, w = bit(c.xorPlane, x, y);
-    shown += opaque(x, y);
-    white += w;
-    enclosed += w && opaque(x, y) && opaque(x - 1, y) && opaque(x + 1, y) && opaque(x, y - 1) &&
-                opaque(x, y + 1);
-  }
-  EXPECT_EQ(shown, 274);       // the recorded shape
-  EXPECT_EQ(enclosed, white);  // every white pixel lies inside the outline
-}
-
 TEST(ColourWalkTest, ChannelsStepByTenAndDrawNewDirectionsOnlyWhenAllRestAtAnEnd) {
   ScriptedRandom random;
   ColourWalk walk;

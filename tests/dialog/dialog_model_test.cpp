@@ -15,8 +15,6 @@ TEST_F(Dialog, OpensCentredOutOfTheMouseWithTheDefaultsAndClosesBackIntoIt) {
                                                   "ZoomOpen 500 400", "Pointer 0"}));
   EXPECT_EQ(Marks(), "10 01 100 1111");
   EXPECT_EQ(Values(), "10 | 200 35 10 50 35 20");
-  for (int16_t i = 1; i <= 8; ++i) EXPECT_EQ(Picture(Ctl::Img_H, i), Artwork::kPlate);
-  for (int16_t i = 0; i <= 5; ++i) EXPECT_EQ(Picture(Ctl::Img_Button, i), Artwork::kButtonReleased);
   EXPECT_EQ(Caption(Ctl::lbl_PreSize) + Caption(Ctl::lbl_Kei), u"");  // no design texts
   EXPECT_EQ(Caption(Ctl::lbl_URL), kHomePage);
   EXPECT_FALSE(Enabled(Ctl::BGM_Repeat, 0) || Enabled(Ctl::lbl_Button, 4));
@@ -206,9 +204,19 @@ TEST_F(Dialog, TheTrackBoxOffersThirtyTracksAndTheFileButtonAsksForAMusicFile) {
   EXPECT_TRUE(SavedLine(u"BGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 0\r\nBGMﾌｧｲﾙ=D:\\曲.wav\r\n"));
 }
 
-TEST_F(Dialog, TheLinkWalksItsColourAndOpensTheReadmeOnTheReleaseOfAPress) {
+TEST_F(Dialog, TheLinkToTheReadmeWalksItsColourAndOpensOnTheReleaseOfAPressOrBySpace) {
+  Start();  // no README beside the program: no link
+  EXPECT_FALSE(dialog->State({Ctl::lbl_URL, 0}).visible);
+  dialog->MouseDown({Ctl::lbl_URL, 0}, 1, 0, 3, 3);
+  dialog->MouseUp({Ctl::lbl_URL, 0}, 1, 0, 3, 3);
+  EXPECT_EQ(Caption(Ctl::lbl, 9), u"Designed by k-sorel Ver." ORVANE_VERSION_TEXT);
   fs.AddFile(u"C:\\Program\\README.txt");
-  Start();
+  Open();
+  EXPECT_EQ(Caption(Ctl::lbl_URL), kReadmeLink);
+  for (int i = 0; i < 3; ++i) dialog->KeyDown(DialogKey::kBackTab);
+  ASSERT_EQ(dialog->Focus(), (ControlId{Ctl::lbl_URL, 0}));
+  dialog->KeyDown(DialogKey::kSpace);
+  EXPECT_EQ(host.Count("Open C:\\Program\\README.txt"), 1);
   EXPECT_EQ(dialog->UrlColour(), 0u);
   random.values = {0.99, 0.0, 0.0};  // red up
   host.invalidated.clear();
@@ -219,33 +227,42 @@ TEST_F(Dialog, TheLinkWalksItsColourAndOpensTheReadmeOnTheReleaseOfAPress) {
   dialog->MouseDown({Ctl::lbl_URL, 0}, 1, 0, 3, 3);
   dialog->MouseUp({Ctl::lbl_URL, 0}, 1, 0, 3, 40);
   dialog->MouseUp({Ctl::lbl_URL, 0}, 1, 0, 3, 3);
-  EXPECT_EQ(host.Count("Open C:\\Program\\README.txt"), 1);
+  EXPECT_EQ(host.Count("Open C:\\Program\\README.txt"), 2);
 }
 
 TEST(FitPreviewTest, KeepsTheShapeAndRoundsHalvesToEven) {
-  const int cases[][4] = {{640, 480, 100, 75}, {480, 640, 75, 100}, {300, 300, 100, 100},
-                          {50, 20, 100, 40},   {200, 125, 100, 62}, {200, 75, 100, 38},
-                          {5000, 1, 100, 1},   {1, 5000, 1, 100},   {0, 9, 0, 0}, {9, 0, 0, 0}};
+  const int cases[][4] = {{480, 640, 75, 100}, {300, 300, 100, 100}, {50, 20, 100, 40},
+                          {200, 125, 100, 62}, {200, 75, 100, 38},  {5000, 1, 100, 1},
+                          {1, 5000, 1, 100},   {0, 9, 0, 0},        {9, 0, 0, 0}};
   for (const auto& c : cases) {
     const PixelSize fit = FitPreview(c[0], c[1]);
     EXPECT_EQ(std::pair(fit.width, fit.height), std::pair(c[2], c[3])) << c[0] << "x" << c[1];
   }
 }
 
-TEST_F(Dialog, TheSelectedPictureShowsFittedWithItsSizeAndAnEdge) {
+TEST_F(Dialog, TheSelectedPictureShowsFittedWithItsSizeAndAnEdgeOrANoteWhyNot) {
   fs.AddFile(u"C:\\pics\\a.bmp");
   fs.AddFile(u"C:\\pics\\broken.bmp");
+  fs.AddFile(u"C:\\Music\\s.mp3");
+  fs.AddFolder(u"C:\\Empty");
   Surface halves(640, 480, 0x0000FF);  // left half red, right half blue
   halves.FillBox(0, 0, 319, 479, kRed);
   pictures.pictures[u"C:\\pics\\a.bmp"] = halves;
-  Start({{u"画像のﾌｫﾙﾀﾞ", u"C:\\pics"}});
+  Start({{u"画像のﾌｫﾙﾀﾞ", u"C:\\pics"}, {u"BGM区分", u"2"}, {u"BGMﾌｧｲﾙ", u"C:\\Music\\s.mp3"}});
   host.calls.clear();
   dialog->ListSelect(-1);
   dialog->ListSelect(2);  // beyond the list
   EXPECT_TRUE(pictures.asked.empty());
+  // A picture that cannot be loaded shows an empty preview and says so.
+  dialog->ListSelect(1);
+  EXPECT_EQ(pictures.asked, Texts{u"C:\\pics\\broken.bmp"});
+  EXPECT_EQ(Caption(Ctl::lbl_PreSize) + u"|" + Caption(Ctl::lbl_PreNote), u"|" + Text(kCannotShowNote));
+  EXPECT_EQ(dialog->State({Ctl::Pic_K, 0}).width, 100);
+  EXPECT_EQ(dialog->PreviewSurface().Pixel(50, 50), kPreviewBackground);
+  EXPECT_TRUE(system.messages.empty());
+  host.calls.clear();
   dialog->ListSelect(0);
-  EXPECT_EQ(pictures.asked, Texts{u"C:\\pics\\a.bmp"});
-  EXPECT_EQ(Caption(Ctl::lbl_PreSize), u"640 * 480");
+  EXPECT_EQ(Caption(Ctl::lbl_PreSize) + u"|" + Caption(Ctl::lbl_PreNote), u"640 * 480|");
   const ControlState& state = dialog->State({Ctl::Pic_K, 0});
   EXPECT_TRUE(state.visible);
   EXPECT_EQ(state.width * 1000 + state.height, 100075);
@@ -254,13 +271,14 @@ TEST_F(Dialog, TheSelectedPictureShowsFittedWithItsSizeAndAnEdge) {
   EXPECT_EQ(s.Pixel(49, 30), kRed);
   EXPECT_EQ(s.Pixel(50, 30), 0x0000FFu);
   EXPECT_EQ(host.calls, (std::vector<std::string>{"Pointer 11", "Edge 0 0 100 75 5 15", "Pointer 0"}));
-  // A picture that cannot be loaded shows an empty preview, not the previous picture.
-  dialog->ListSelect(1);
-  EXPECT_EQ(pictures.asked.back(), u"C:\\pics\\broken.bmp");
-  EXPECT_EQ(Caption(Ctl::lbl_PreSize), u"");
-  EXPECT_EQ(dialog->State({Ctl::Pic_K, 0}).width, 100);
-  EXPECT_EQ(dialog->PreviewSurface().Pixel(50, 50), kPreviewBackground);
-  EXPECT_TRUE(system.messages.empty());
+  // The choosers open where the settings point.
+  Click(4);
+  EXPECT_EQ(host.fileRequest.initialFolder, u"C:\\Music");
+  Choose(u"C:\\Empty");  // a folder without pictures says so, and the preview clears
+  EXPECT_EQ(host.browsedFrom, u"C:\\pics");
+  EXPECT_EQ(Caption(Ctl::lbl_Kei), u"0");
+  EXPECT_EQ(Caption(Ctl::lbl_PreNote), kNoPicturesNote);
+  EXPECT_NE(dialog->PreviewSurface().Pixel(50, 10), kRed);
 }
 
 }  // namespace

@@ -46,9 +46,7 @@ TEST(FragmentPool, ABurstFliesWholeIntoTheLowestFreeSlotsOrNotAtAll) {
   ScriptedRandom random;
   FragmentPool pool;
   const CrashParams p = Defaults();
-  EXPECT_FALSE(pool.Launch(p, 0, 10, 10, random));
-  EXPECT_FALSE(pool.Launch(p, -5, 10, 10, random));
-  EXPECT_FALSE(pool.Launch(p, 501, 10, 10, random));
+  for (const int16_t count : {0, -5, 501}) EXPECT_FALSE(pool.Launch(p, count, 10, 10, random));
   EXPECT_TRUE(random.log.empty());
   ASSERT_TRUE(pool.Launch(p, 2, 10, 300, random));   // slots 1 and 2
   ASSERT_TRUE(pool.Launch(p, 1, 600, 300, random));  // slot 3, right of a 300-wide screen
@@ -86,13 +84,9 @@ TEST(CrashParams, SliderValuesBecomeWorkingUnits) {
   s.PieceCount = 120, s.Intensity = 70, s.Spread = 25, s.PieceElasticity = 80, s.Gravity = 3,
   s.Speed = 45;
   const CrashParams p = CrashParamsFrom(s);
-  EXPECT_EQ(p.burst, 120);
-  EXPECT_EQ(p.intensity, 70.0);
-  EXPECT_EQ(p.spreadX, 5.0f);
-  EXPECT_EQ(p.spreadTilt, 2.5f);
-  EXPECT_EQ(p.bounce, 0.8f);
-  EXPECT_EQ(p.gravityStep, 0.3f);
-  EXPECT_EQ(p.tickMs, 45);
+  EXPECT_EQ(std::tuple(p.burst, p.intensity, p.tickMs), std::tuple(120, 70.0, 45));
+  EXPECT_EQ(std::tuple(p.spreadX, p.spreadTilt, p.bounce, p.gravityStep),
+            std::tuple(5.0f, 2.5f, 0.8f, 0.3f));
 }
 
 // The scene of the tick benchmark, hashed over the screen and the pool. The hashes were
