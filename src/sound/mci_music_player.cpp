@@ -25,7 +25,7 @@ const Text kPositionOfTrack = u"status cdaudio position track ";
 // let the reply add keywords to the command, such as one that holds the GUI thread until
 // the track ends: such a play is not sent, and the disc goes on as it was.
 bool OneWord(const Text& value) {
-  return value.find_first_of(u" \t\r\n\"") == Text::npos;
+  return value.find_first_of(u" \t\v\f\r\n\"") == Text::npos;
 }
 
 }  // namespace

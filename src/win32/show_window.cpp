@@ -66,6 +66,14 @@ class MessagePump final : public EventPump {
   void DoEvents() override { PumpWaiting(); }
 };
 
+// A plain function, not a lambda: on i686 the callback must be __stdcall, which a
+// lambda's conversion does not give.
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
+  reinterpret_cast<std::vector<PixelRect>*>(list)->push_back(
+      PixelRect{r->left, r->top, r->right, r->bottom});
+  return TRUE;
+}
+
 class ShowHost final : public DisplayHost {
  public:
   HWND window = nullptr;
@@ -88,14 +96,7 @@ class ShowHost final : public DisplayHost {
   }
   std::vector<PixelRect> Monitors() override {
     std::vector<PixelRect> found;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR, HDC, LPRECT r, LPARAM list) -> BOOL {
-          reinterpret_cast<std::vector<PixelRect>*>(list)->push_back(
-              PixelRect{r->left, r->top, r->right, r->bottom});
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&found));
     return found;
   }
   void CaptureDesktop(Surface& target) override {
