@@ -3,23 +3,21 @@
 CMake runs each tests/e2e/test_<name>.py as the CTest test e2e_<name> of the Windows builds
 with ORVANE_SCR, ORVTOOL, ORVANE_WINE_RUN and ORVANE_WINE_ROOT (the build tree, whose prefix
 and private 1024 x 768 display are used) set; ORVANE_E2E_KEEP keeps the work folders. The
-tests run one at a time (CTest resource lock): a window with one of the program's titles
+tests run one at a time (CTest resource lock): a window of one of the program's classes
 belongs to the test that runs."""
 
 import os
+import pathlib
 import re
 import shutil
 import struct
 import subprocess
 import tempfile
-import threading
 import time
 import unittest
 
-DISPLAY_TITLE, DIALOG_TITLE, PREVIEW_TITLE = "Orvane_Main", "Orvaneの設定", "Preview Window"
-PROGRAM_TITLES = (DISPLAY_TITLE, DIALOG_TITLE, PREVIEW_TITLE)
-WM_CLOSE, WM_KEYDOWN = 0x0010, 0x0100
-KEY_A = 0x41
+SHOW_CLASS, DIALOG_CLASS, PREVIEW_CLASS = "Orvane_S", "Orvane_P", "Orvane_R"
+WM_CLOSE, WM_KEYDOWN, KEY_A = 0x0010, 0x0100, 0x41
 RED, BLACK = (255, 0, 0), (0, 0, 0)  # fragments and craters
 OK_BUTTON, CANCEL_BUTTON = (438, 504), (538, 504)  # the dialog's "設定" and "ｷｬﾝｾﾙ"
 
@@ -45,98 +43,27 @@ def wine_env():
     return dict(_wine_env)
 
 
-def escape(text):
-    """\\uXXXX escapes, which reach orvtool intact whatever locale Wine converts with."""
-    return "".join("\\\\" if c == "\\" else c if 0x20 <= ord(c) < 0x7F else f"\\u{ord(c):04x}"
-                   for c in text)
-
-
-def under_wine(program, *args, env=None, **popen):
-    """A Windows program started in the tree's prefix and display: its subprocess.Popen."""
-    return subprocess.Popen([environment("ORVANE_WINE_RUN"), program, *map(str, args)],
-                            env={**wine_env(), **(env or {})}, stdin=subprocess.DEVNULL, **popen)
-
-
-def orvtool(*args, timeout=30):
-    proc = subprocess.run([environment("ORVANE_WINE_RUN"), environment("ORVTOOL"), *map(str, args)],
-                          env=wine_env(), stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
-    return proc.returncode, proc.stdout.decode("utf-8", "replace")
-
-
-def wait_window(title, seconds=30):
-    code, out = orvtool("wait", escape(title), seconds, timeout=seconds + 30)
-    return int(out) if code == 0 else None
-
-
-def window_exists(hwnd):
-    return orvtool("gone", hwnd, 0)[0] != 0
-
-
-def window_info(hwnd):
-    """parent, style, exstyle, visible, pid (numbers), rect (left, top, right, bottom),
-    client (screen x, y, width, height), class and title; {} when there is no window."""
-    code, out = orvtool("info", hwnd)
-    head, _, names = out.strip().partition(" class=")
-    info = {k: tuple(map(int, v.split(","))) if "," in v else int(v, 0)
-            for k, v in (item.split("=") for item in head.split())} if code == 0 else {}
-    info.update(re.findall(r'(class|title)="(.*?)"(?= title=|$)', "class=" + names))
-    return info
-
-
-def window_rect(hwnd):
-    return window_info(hwnd)["rect"]
-
-
-def client_rect(hwnd):
-    return window_info(hwnd)["client"]
-
-
-def client_point(hwnd, point):
-    """A point of the window's client area (x, y, ...) on the screen."""
-    x, y, _, _ = client_rect(hwnd)
-    return x + point[0], y + point[1]
-
-
-def children(hwnd):
-    """(hwnd, class, text) of the child windows."""
-    found = re.findall(r'^(\d+) -?\d+ "([^"]*)" "(.*)"$', orvtool("children", hwnd)[1], re.M)
-    return [(int(h), c, t.replace("\\r", "\r").replace("\\n", "\n")) for h, c, t in found]
-
-
-def post(hwnd, msg, wparam=0, lparam=0):
-    return orvtool("post", hwnd, msg, wparam, lparam)[0] == 0
-
-
-def program_windows():
-    """(hwnd, title) of the visible top-level windows with one of the program's titles."""
-    return {(int(h), t) for h, t in re.findall(r'^(\d+) \d+ "(.*)"$', orvtool("windows")[1], re.M)
-            if t in PROGRAM_TITLES}
-
-
-def wine_tree(root, screen=None):
-    """The harness moved to the Wine tree at root, a prefix, display (screen: its size) and
-    wineserver of a module's own: a function that stops that tree and moves back."""
+def forget_wine_env():
+    """The next wine_env() asks wine-run.sh again, as after a change of display."""
     global _wine_env
-    saved = {k: os.environ.get(k) for k in ("ORVANE_WINE_ROOT", "ORVANE_WINE_SCREEN")}
-
-    def stop():
-        os.makedirs(root, exist_ok=True)
-        subprocess.run([environment("ORVANE_WINE_RUN"), "--stop"], cwd=root, capture_output=True,
-                       env=dict(os.environ, ORVANE_WINE_ROOT=root), timeout=700)
-
-    def back():
-        global _wine_env
-        stop()
-        for k, v in saved.items():
-            os.environ.pop(k, None) if v is None else os.environ.__setitem__(k, v)
-        _wine_env = None
-
-    stop()  # whatever an earlier run left there
-    os.environ["ORVANE_WINE_ROOT"] = root
-    if screen:
-        os.environ["ORVANE_WINE_SCREEN"] = screen
     _wine_env = None
-    return back
+
+
+def wine_tree(root, screen="1024x768x24"):
+    """The harness moved to a Wine tree of its own at root (prefix, display of that size,
+    wineserver): a function that moves back. That tree is stopped on the way in (what an
+    earlier run left there) and on the way out."""
+    saved = dict(os.environ)
+
+    def switch(env):
+        subprocess.run([environment("ORVANE_WINE_RUN"), "--stop"], capture_output=True,
+                       env=dict(os.environ, ORVANE_WINE_ROOT=root), timeout=700)
+        os.environ.clear()
+        os.environ.update(env)
+        forget_wine_env()
+
+    switch(dict(saved, ORVANE_WINE_ROOT=root, ORVANE_WINE_SCREEN=screen))
+    return lambda: switch(saved)
 
 
 def registry(*values):
@@ -151,11 +78,44 @@ def registry(*values):
     time.sleep(1)
 
 
-def save_screen(path, display=None):
-    """The screen (or that of another X display) kept as a PNG artefact."""
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    subprocess.run(["import", "-silent", "-window", "root", path], check=True, timeout=60,
-                   env=dict(wine_env(), **({"DISPLAY": display} if display else {})))
+def orvtool(*args, timeout=30):
+    proc = subprocess.run([environment("ORVANE_WINE_RUN"), environment("ORVTOOL"), *map(str, args)],
+                          env=wine_env(), stdin=subprocess.DEVNULL, capture_output=True,
+                          timeout=timeout)
+    return proc.returncode, proc.stdout.decode("utf-8", "replace")
+
+
+def wait_window(class_name, seconds=30):
+    code, out = orvtool("wait", class_name, seconds, timeout=seconds + 30)
+    return int(out) if code == 0 else None
+
+
+def window_info(hwnd):
+    """parent, style, exstyle, visible, pid (numbers), rect (left, top, right, bottom) and
+    client (screen x, y, width, height); {} when there is no window."""
+    code, out = orvtool("info", hwnd)
+    return {k: tuple(map(int, v.split(","))) if "," in v else int(v, 0)
+            for k, v in (item.split("=") for item in out.split())} if code == 0 else {}
+
+
+def window_rect(hwnd):
+    return window_info(hwnd)["rect"]
+
+
+def client_point(hwnd, point):
+    """A point of the window's client area (x, y, ...) on the screen."""
+    x, y, _, _ = window_info(hwnd)["client"]
+    return x + point[0], y + point[1]
+
+
+def children(hwnd):
+    """(hwnd, class, text) of the child windows."""
+    found = re.findall(r'^(\d+) -?\d+ "([^"]*)" "(.*)"$', orvtool("children", hwnd)[1], re.M)
+    return [(int(h), c, t.replace("\\r", "\r").replace("\\n", "\n")) for h, c, t in found]
+
+
+def post(hwnd, msg, wparam=0, lparam=0):
+    return orvtool("post", hwnd, msg, wparam, lparam)[0] == 0
 
 
 def xdotool(*args):
@@ -163,12 +123,19 @@ def xdotool(*args):
                    stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
 
 
-def mouse_move(x, y):
-    xdotool("mousemove", x, y)
+def save_screen(path, display=None):
+    """The screen (or that of another X display) kept as a PNG artefact."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    subprocess.run(["import", "-silent", "-window", "root", path], check=True, timeout=60,
+                   env=dict(wine_env(), **({"DISPLAY": display} if display else {})))
 
 
-def key(name):
-    xdotool("key", name)
+def wait_until(predicate, seconds):
+    """Polls predicate until it holds (its value) or the time is up (its last value)."""
+    deadline = time.monotonic() + seconds
+    while not (value := predicate()) and time.monotonic() < deadline:
+        time.sleep(0.1)
+    return value
 
 
 class Screenshot:
@@ -192,7 +159,8 @@ class Screenshot:
 
     def dominant(self):
         """The colour of most of the screen, from a coarse grid of samples."""
-        seen = [self.pixel(x, y) for y in range(8, self.height, 48) for x in range(8, self.width, 48)]
+        seen = [self.pixel(x, y) for y in range(8, self.height, 48)
+                for x in range(8, self.width, 48)]
         return max(set(seen), key=seen.count)
 
 
@@ -210,18 +178,13 @@ def bmp(width, height, colour_at):
 
 def read_bytes(path):
     """The file's bytes, or None when there is no file."""
-    try:
-        with open(path, "rb") as f:
-            return f.read()
-    except FileNotFoundError:
-        return None
+    return pathlib.Path(path).read_bytes() if os.path.exists(path) else None
 
 
 def write_bytes(path, data):
     """The file made (with its folders) or replaced, holding data (bytes, or text as UTF-8)."""
     os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as f:
-        f.write(data.encode() if isinstance(data, str) else data)
+    pathlib.Path(path).write_bytes(data.encode() if isinstance(data, str) else data)
 
 
 def windows_path(path):
@@ -231,17 +194,16 @@ def windows_path(path):
 
 def settings(**values):
     """A settings file in the program's own encoding: [Section] and key=value lines."""
-    return "".join(f"{line}\r\n" for line in ["[Section]", *(f"{k}={v}" for k, v in values.items())]
-                   ).encode("cp932")
+    lines = ["[Section]", *(f"{k}={v}" for k, v in values.items())]
+    return "".join(f"{line}\r\n" for line in lines).encode("cp932")
 
 
 class Install:
-    """Orvane.scr copied into its own folder, with its settings file beside it."""
+    """Orvane.scr copied into a folder of its own, with its settings file beside it."""
 
     def __init__(self, folder, ini=None):
-        os.makedirs(folder)
-        self.folder, self.scr, self.ini = (folder, os.path.join(folder, "Orvane.scr"),
-                                           os.path.join(folder, "Orvane.ini"))
+        self.folder, self.scr = folder, os.path.join(folder, "Orvane.scr")
+        self.ini = os.path.join(folder, "Orvane.ini")
         shutil.copyfile(environment("ORVANE_SCR"), self.scr)
         if ini is not None:
             write_bytes(self.ini, ini)
@@ -249,28 +211,17 @@ class Install:
     def ini_bytes(self):
         return read_bytes(self.ini)
 
-    def ini_stamp(self):
-        """Bytes and stat of the settings file, to see whether it was written."""
-        st = os.stat(self.ini) if os.path.exists(self.ini) else None
-        return st and (self.ini_bytes(), st.st_mtime_ns, st.st_ino)
-
 
 class Run:
-    """One start of the program under Wine; with watch, .seen_windows collects the program
-    windows visible while it ran."""
+    """A Windows program started under Wine in folder, its output (Wine's too) kept in a file."""
 
-    def __init__(self, install, args, env=None, watch=False):
-        self.args, self.returncode, self.seen_windows = [str(a) for a in args], None, set()
-        self.log = os.path.join(install.folder, "program-output.txt")
-        self._proc = under_wine(install.scr, *self.args, env={**(env or {}), "ORVANE_WINE_OUTPUT": self.log},
-                                stdout=subprocess.DEVNULL, cwd=install.folder)
-        self._watcher = watch and threading.Thread(target=self._watch, daemon=True)
-        if self._watcher:
-            self._watcher.start()
-
-    def _watch(self):
-        while self._proc.poll() is None:
-            self.seen_windows |= program_windows()
+    def __init__(self, program, args, folder, env=None):
+        fd, self.log = tempfile.mkstemp(prefix="output-", suffix=".txt", dir=folder)
+        os.close(fd)
+        self._proc = subprocess.Popen(
+            [environment("ORVANE_WINE_RUN"), program, *map(str, args)], cwd=folder,
+            env={**wine_env(), **(env or {}), "ORVANE_WINE_OUTPUT": self.log},
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
 
     @property
     def ended(self):
@@ -283,40 +234,14 @@ class Run:
     def wait(self, timeout):
         """The exit code, or None when the program still runs after `timeout` seconds."""
         try:
-            self.returncode = self._proc.wait(timeout)
+            return self._proc.wait(timeout)
         except subprocess.TimeoutExpired:
             return None
-        if self._watcher:
-            self._watcher.join(60)
-        return self.returncode
 
-    def kill(self):
-        if self._proc.poll() is None:
+    def stop(self):
+        if not self.ended:
             self._proc.terminate()
             self._proc.wait(10)
-
-
-class Held:
-    """A window orvtool shows and keeps until .close(): hold TITLE, or host W H."""
-
-    def __init__(self, work, *args):
-        fd, log = tempfile.mkstemp(prefix="orvtool-", dir=work)
-        os.close(fd)
-        self._proc = under_wine(environment("ORVTOOL"), *args, "120", env={"ORVANE_WINE_OUTPUT": log},
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.hwnd, deadline = None, time.monotonic() + 60
-        while self.hwnd is None and time.monotonic() < deadline and self._proc.poll() is None:
-            first = read_bytes(log).split(b"\n")
-            self.hwnd = int(first[0]) if len(first) > 1 else time.sleep(0.05)
-        if self.hwnd is None:
-            self.close()
-            raise RuntimeError(f"orvtool {args[0]} did not show its window")
-
-    def close(self):
-        if self._proc.poll() is None:
-            if self.hwnd is not None:
-                post(self.hwnd, WM_CLOSE)
-            self._proc.wait(30)
 
 
 class OrvaneTestCase(unittest.TestCase):
@@ -326,42 +251,46 @@ class OrvaneTestCase(unittest.TestCase):
         root = os.path.join(environment("ORVANE_WINE_ROOT"), "e2e-work")
         os.makedirs(root, exist_ok=True)
         self.work = tempfile.mkdtemp(prefix=self.id().rsplit(".", 1)[-1] + "-", dir=root)
-        self._started, self._installs = [], 0
         if not os.environ.get("ORVANE_E2E_KEEP"):
             self.addCleanup(shutil.rmtree, self.work, True)
-        self.addCleanup(lambda: [s.kill() if isinstance(s, Run) else s.close()
-                                 for s in self._started])
-        wine_env()
-        mouse_move(1023, 767)  # a window's first mouse move is where the pointer is
+        xdotool("mousemove", 1023, 767)  # a window's first mouse move is where the pointer is
 
-    def install(self, ini=None, folder=None):
-        self._installs += 1
-        return Install(folder or os.path.join(self.work, f"install-{self._installs}"), ini)
+    def install(self, ini=None):
+        return Install(tempfile.mkdtemp(prefix="install-", dir=self.work), ini)
 
-    def folder_of(self, pictures, name="pictures"):
+    def folder_of(self, pictures):
         """A folder holding these files (name -> bytes); its Windows path."""
-        folder = os.path.join(self.work, name)
+        folder = os.path.join(self.work, "pictures")
         os.makedirs(folder, exist_ok=True)
         for file, data in pictures.items():
             write_bytes(os.path.join(folder, file), data)
         return windows_path(folder)
 
-    def start(self, install, *args, env=None, watch=False):
-        run = Run(install, args, env=env, watch=watch)
-        self._started.append(run)
+    def start(self, install, *args, env=None):
+        run = Run(install.scr, args, install.folder, env)
+        self.addCleanup(run.stop)
         return run
 
-    def run_program(self, install, *args, timeout=20.0, watch=False):
-        run = self.start(install, *args, watch=watch)
-        if run.wait(timeout) is None:
-            self.fail(f"Orvane.scr {' '.join(run.args)} still ran after {timeout} s")
-        return run
+    def host(self, width, height):
+        """orvtool's frameless window of this size, as the system's preview pane: its hwnd."""
+        run = Run(environment("ORVTOOL"), ["host", width, height, 120], self.work)
+        self.addCleanup(run.stop)
+        shown = wait_until(lambda: re.match(r"\d+\n", run.output) or run.ended, 60)
+        self.assertIsInstance(shown, re.Match, f"orvtool showed no host window:\n{run.output}")
+        return int(shown.group())
 
     def start_show(self, install, env=None):
         run = self.start(install, "/s", env=env)
-        hwnd = wait_window(DISPLAY_TITLE)
+        hwnd = wait_window(SHOW_CLASS)
         self.assertIsNotNone(hwnd, f"no show window; output:\n{run.output[-3000:]}")
         return run, hwnd
+
+    def start_preview(self, install, host):
+        """/p in orvtool's host window: (Run, the one preview window in it)."""
+        run = self.start(install, "/p", host)
+        found = wait_until(lambda: [h for h, c, _ in children(host) if c == PREVIEW_CLASS], 20)
+        self.assertEqual(len(found), 1, f"not one preview window in the host: {found}")
+        return run, found[0]
 
     def assert_ends(self, run, seconds=20):
         self.assertEqual(run.wait(seconds), 0, f"did not end with 0:\n{run.output[-3000:]}")
@@ -370,32 +299,22 @@ class OrvaneTestCase(unittest.TestCase):
         self.assertTrue(post(hwnd, WM_KEYDOWN, KEY_A))
         self.assert_ends(run)
 
-    def open_dialog(self, install, seconds=30, env=None):
+    def open_dialog(self, install, env=None):
         """/c started, the dialog shown and painted: (Run, hwnd)."""
         run = self.start(install, "/c", env=env)
-        hwnd = wait_window(DIALOG_TITLE, seconds)
+        hwnd = wait_window(DIALOG_CLASS)
         self.assertIsNotNone(hwnd, f"the dialog did not open:\n{run.output[-3000:]}")
-        self.wait_until(lambda: window_info(hwnd).get("visible"), 10)
+        wait_until(lambda: window_info(hwnd).get("visible"), 10)
         time.sleep(0.5)
         return run, hwnd
 
-    def click_client(self, hwnd, point, button=1):
-        mouse_move(*client_point(hwnd, point))
-        time.sleep(0.2)
-        xdotool("click", button)
-
-    def held(self, *args):
-        """orvtool's window kept for the test: ("hold", title) or ("host", w, h)."""
-        held = Held(self.work, args[0], *(escape(a) if isinstance(a, str) else a for a in args[1:]))
-        self._started.append(held)
-        return held
-
-    def wait_until(self, predicate, seconds):
-        """Polls predicate until it holds (its value) or the time is up (its last value)."""
-        deadline = time.monotonic() + seconds
-        while not (value := predicate()) and time.monotonic() < deadline:
-            time.sleep(0.1)
-        return value
+    def click(self, hwnd, *points):
+        """Clicks at these points of the window's client area, one after another."""
+        for point in points:
+            xdotool("mousemove", *client_point(hwnd, point))
+            time.sleep(0.2)
+            xdotool("click", 1)
+            time.sleep(0.3)
 
     def wait_screen(self, predicate, seconds):
         """Screenshots until one satisfies predicate: (that one or the last, whether)."""

@@ -3,7 +3,6 @@
 saving as at 96 DPI; the preview still covers its host."""
 
 import os
-import time
 
 import test_dialog
 from orvane_e2e import *
@@ -52,10 +51,11 @@ def tearDownModule():
 
 
 class DialogAt144Dpi(OrvaneTestCase):
-    def test_scaled_whole_centred_and_every_caption_inside_its_box(self):
-        run, hwnd = self.open_dialog(self.install())
+    def test_scaled_whole_centred_every_caption_inside_its_box_and_saving_as_at_96(self):
+        install = self.install()
+        run, hwnd = self.open_dialog(install)
         left, top, right, bottom = window_rect(hwnd)
-        cx, cy, cw, ch = client_rect(hwnd)
+        cx, cy, cw, ch = window_info(hwnd)["client"]
         shot = Screenshot()
         save_screen(os.path.join(ARTEFACTS, "settings_dialog_144dpi.png"))
         self.assertGreaterEqual((cw, ch), (s(601), s(533)))
@@ -75,25 +75,14 @@ class DialogAt144Dpi(OrvaneTestCase):
             if inside < len(black):
                 spills[caption] = len(black) - inside
         self.assertEqual(spills, {}, "captions with pixels outside their boxes")
-        post(hwnd, WM_CLOSE)
-        self.assertIsNotNone(run.wait(15))
-
-    def test_buttons_and_sliders_click_and_save(self):
-        install = self.install()
-        run, hwnd = self.open_dialog(install)
-        for x, y in (test_dialog.INTERVAL_TRACK, test_dialog.GRAVITY_LEFT_ARROW, OK_BUTTON):
-            self.click_client(hwnd, (s(x), s(y)))
-            time.sleep(0.3)
-        self.assertIsNotNone(run.wait(15), "the dialog did not close on 設定")
+        points = (test_dialog.INTERVAL_TRACK, test_dialog.GRAVITY_LEFT_ARROW, OK_BUTTON)
+        self.click(hwnd, *((s(x), s(y)) for x, y in points))
+        self.assert_ends(run, 15)
         self.assertEqual(install.ini_bytes(), test_dialog.SAVED)
 
     def test_preview_fills_its_host(self):
-        host = self.held("host", s(152), s(112))
-        run = self.start(self.install(), "/p", host.hwnd)
-        preview = self.wait_until(lambda: [h for h, cls, _ in children(host.hwnd)
-                                           if cls == "Orvane_R"], 20)
-        self.assertTrue(preview, "no preview window appeared in the host")
-        self.assertEqual(window_rect(preview[0]), window_rect(host.hwnd))
-        host.close()
+        host = self.host(s(152), s(112))
+        run, preview = self.start_preview(self.install(), host)
+        self.assertEqual(window_rect(preview), window_rect(host))
+        post(host, WM_CLOSE)
         self.assertIsNotNone(run.wait(15))
-

@@ -29,13 +29,12 @@ def photo(path, width, height, colours, seed):
 
 class ShowFrames(OrvaneTestCase):
     def start_photos(self, photos):
-        os.makedirs(os.path.join(self.work, "photos"), exist_ok=True)
+        folder = self.folder_of({})
         for i, (w, h, colours) in enumerate(photos):
-            photo(os.path.join(self.work, "photos", f"p{i}.jpg"), w, h, colours, i)
+            photo(os.path.join(self.work, "pictures", f"p{i}.jpg"), w, h, colours, i)
         # Fragments that bounce long keep something moving in every frame, so a missing
         # frame is a frozen one, not a still screen between two bursts.
-        install = self.install(settings(**{"画像のﾌｫﾙﾀﾞ": windows_path(os.path.join(self.work, "photos")),
-                                           "ｲﾝﾀｰﾊﾞﾙ": " 1", "小片の弾性": " 90"}))
+        install = self.install(settings(**{"画像のﾌｫﾙﾀﾞ": folder, "ｲﾝﾀｰﾊﾞﾙ": " 1", "小片の弾性": " 90"}))
         return self.start_show(install)[0]
 
     def test_picture_changes_do_not_freeze_the_animation(self):
@@ -45,14 +44,12 @@ class ShowFrames(OrvaneTestCase):
             started = time.monotonic()
             time.sleep(15)
         self.assertIsNone(run.wait(0), "the show ended by itself")
-        key("Escape")
+        xdotool("key", "Escape")
         self.assert_ends(run, 15)
         longest, at_changes = longest_gaps(watch.frames, start=started + 2,
                                            whole=(watch.width, watch.height))
-        print(f"\n  {len(at_changes)} picture changes; longest frame interval "
-              f"{longest * 1000:.0f} ms, at a change {max(at_changes, default=0) * 1000:.0f} ms", flush=True)
         self.assertGreaterEqual(len(at_changes), 8, "the pictures did not change")
-        self.assertLess(longest, FREEZE_BOUND)
+        self.assertLess(longest, FREEZE_BOUND, f"frames around changes: {at_changes}")
 
     def test_a_key_ends_the_show_at_once_while_a_large_photo_decodes(self):
         run = self.start_photos([(320, 200, "#2040a0-#a0c0f0"), (6000, 4000, "#a04020-#f0e0a0")])
@@ -60,7 +57,6 @@ class ShowFrames(OrvaneTestCase):
         self.assertTrue(self.wait_screen(blue, 15)[1], "the first photo did not appear")
         time.sleep(0.3)  # the change to the large photo is due now: its decode runs
         pressed = time.monotonic()
-        key("Escape")
+        xdotool("key", "Escape")
         self.assert_ends(run, 15)
-        print(f"\n  the show ended {(time.monotonic() - pressed) * 1000:.0f} ms after the key")
         self.assertLess(time.monotonic() - pressed, END_BOUND)

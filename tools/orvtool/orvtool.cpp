@@ -1,10 +1,19 @@
 // orvtool: a small Windows console program through which the end-to-end tests (and the soak
 // run) see and touch windows of other processes.
 //
-// Titles and paths may carry \uXXXX escapes (and \\ for a backslash), which reach the
-// program intact whatever locale Wine converts the arguments with. Output is UTF-8, one
-// record a line; window handles are decimal. Exit codes: 0 done or found, 1 not found / timed
-// out / the call failed, 2 wrong usage.
+//   wait NAME SECONDS     print the top-level window of this class, or else with this title
+//                         (ASCII), waiting up to SECONDS for it, else exit 1
+//   host W H SECONDS      show a frameless W x H window, print its HWND, keep it until it
+//                         is closed or the time is up
+//   post HWND MSG WPARAM LPARAM
+//                         PostMessageW
+//   info HWND             parent=HWND style=0x.. exstyle=0x.. visible=0|1 pid=N
+//                         rect=LEFT,TOP,RIGHT,BOTTOM client=SCREEN-X,SCREEN-Y,W,H; exit 1
+//                         when there is no such window
+//   children HWND         child windows: HWND ID "CLASS" "TEXT" (line ends as \r \n)
+//
+// Output is UTF-8, one record a line; window handles are decimal. Exit codes: 0 done or
+// found, 1 not found / timed out / the call failed, 2 wrong usage.
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -14,26 +23,6 @@
 #include <string>
 
 namespace {
-
-constexpr char kUsage[] =
-    "usage: orvtool COMMAND ARGS...\n"
-    "  wait TITLE SECONDS          print the top-level window with this exact title, waiting\n"
-    "                              up to SECONDS for it, else exit 1\n"
-    "  gone HWND SECONDS           wait up to SECONDS for the window to go away, else exit 1\n"
-    "  windows                     list visible top-level windows: HWND PID \"TITLE\"\n"
-    "  hold TITLE SECONDS          show a window with this title, print its HWND, keep it\n"
-    "  host W H SECONDS            the same, untitled and frameless with a W x H client area\n"
-    "  post HWND MSG WPARAM LPARAM PostMessageW\n"
-    "  info HWND                   parent=HWND style=0x.. exstyle=0x.. visible=0|1 pid=N\n"
-    "                              rect=LEFT,TOP,RIGHT,BOTTOM client=SCREEN-X,SCREEN-Y,W,H\n"
-    "                              class=\"CLASS\" title=\"TITLE\"\n"
-    "  children HWND               child windows: HWND ID \"CLASS\" \"TEXT\" (line ends as \\r \\n)\n"
-    "  attrib PATH [WORD]          print the file's attribute word; with WORD, set it first\n";
-
-int Usage() {
-  std::fputs(kUsage, stderr);
-  return 2;
-}
 
 void Print(const std::string& line) {
   std::printf("%s\n", line.c_str());
@@ -47,25 +36,12 @@ std::string Utf8(const std::wstring& text) {
   return out;
 }
 
-std::wstring Unescape(const wchar_t* arg) {
-  std::wstring out;
-  for (const wchar_t* p = arg; *p; ++p) {
-    if (p[0] == L'\\' && p[1] == L'\\') {
-      out += *++p;
-    } else if (p[0] == L'\\' && p[1] == L'u' && std::wcsspn(p + 2, L"0123456789abcdefABCDEF") >= 4) {
-      out += static_cast<wchar_t>(std::wcstoul(std::wstring(p + 2, 4).c_str(), nullptr, 16));
-      p += 5;
-    } else {
-      out += *p;
-    }
-  }
-  return out;
-}
-
 long long Number(const wchar_t* text) { return std::wcstoll(text, nullptr, 0); }
 HWND Handle(const wchar_t* text) { return reinterpret_cast<HWND>(static_cast<intptr_t>(Number(text))); }
 std::string HandleText(HWND hwnd) { return std::to_string(reinterpret_cast<intptr_t>(hwnd)); }
-double Seconds(const wchar_t* text) { return std::wcstod(text, nullptr); }
+ULONGLONG Deadline(const wchar_t* seconds) {
+  return GetTickCount64() + static_cast<ULONGLONG>(std::wcstod(seconds, nullptr) * 1000);
+}
 
 std::string Quoted(HWND hwnd, bool className) {
   wchar_t buffer[512] = {};
@@ -75,20 +51,7 @@ std::string Quoted(HWND hwnd, bool className) {
   return text + "\"";
 }
 
-// Polls `done` every 20 ms for up to `seconds`.
-template <typename F>
-bool Within(double seconds, F done) {
-  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
-  for (;;) {
-    if (done()) return true;
-    if (GetTickCount64() >= end) return false;
-    Sleep(20);
-  }
-}
-
-// Shows a window, prints its handle and pumps its messages until it is closed or the time
-// is up.
-int Hold(const std::wstring& title, DWORD style, int width, int height, double seconds) {
+int Host(int width, int height, ULONGLONG end) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -96,12 +59,11 @@ int Hold(const std::wstring& title, DWORD style, int width, int height, double s
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));  // seen in screenshots
   wc.lpszClassName = L"OrvtoolWindow";
   RegisterClassW(&wc);
-  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, title.c_str(), style | WS_VISIBLE, 0, 0,
-                              width, height, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, width,
+                              height, nullptr, nullptr, wc.hInstance, nullptr);
   if (!hwnd) return 1;
   UpdateWindow(hwnd);
   Print(HandleText(hwnd));
-  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
   for (ULONGLONG now; IsWindow(hwnd) && (now = GetTickCount64()) < end;) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
     for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
@@ -110,49 +72,14 @@ int Hold(const std::wstring& title, DWORD style, int width, int height, double s
   return 0;
 }
 
-BOOL CALLBACK ListWindow(HWND hwnd, LPARAM child) {
-  if (child) {
-    Print(HandleText(hwnd) + " " + std::to_string(GetDlgCtrlID(hwnd)) + " " + Quoted(hwnd, true) +
-          " " + Quoted(hwnd, false));
-  } else if (IsWindowVisible(hwnd)) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    Print(HandleText(hwnd) + " " + std::to_string(pid) + " " + Quoted(hwnd, false));
-  }
+BOOL CALLBACK ListChild(HWND hwnd, LPARAM) {
+  Print(HandleText(hwnd) + " " + std::to_string(GetDlgCtrlID(hwnd)) + " " + Quoted(hwnd, true) +
+        " " + Quoted(hwnd, false));
   return TRUE;
 }
 
-int Run(int n, wchar_t** args) {
-  const std::wstring command = n > 0 ? args[0] : L"";
-  ++args, --n;
-  if (command == L"windows" && n == 0) return EnumWindows(ListWindow, 0), 0;
-  if (command == L"wait" && n == 2) {
-    const std::wstring title = Unescape(args[0]);
-    HWND found = nullptr;
-    if (!Within(Seconds(args[1]), [&] { return (found = FindWindowW(nullptr, title.c_str())); })) return 1;
-    return Print(HandleText(found)), 0;
-  }
-  if (command == L"hold" && n == 2) return Hold(Unescape(args[0]), WS_OVERLAPPEDWINDOW, 320, 200, Seconds(args[1]));
-  if (command == L"host" && n == 3) return Hold(L"", WS_POPUP, int(Number(args[0])), int(Number(args[1])), Seconds(args[2]));
-  if (command == L"attrib" && (n == 1 || n == 2)) {
-    const std::wstring path = Unescape(args[0]);
-    if (n == 2 && !SetFileAttributesW(path.c_str(), static_cast<DWORD>(Number(args[1])))) return 1;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return 1;
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(attributes));
-    return Print(text), 0;
-  }
-  if (n < 1) return Usage();
-  HWND hwnd = Handle(args[0]);
-  if (command == L"gone" && n == 2) return Within(Seconds(args[1]), [&] { return !IsWindow(hwnd); }) ? 0 : 1;
-  if (command == L"post" && n == 4) {
-    return PostMessageW(hwnd, UINT(Number(args[1])), WPARAM(Number(args[2])), LPARAM(Number(args[3]))) ? 0 : 1;
-  }
-  if (n != 1) return Usage();
+int Info(HWND hwnd) {
   if (!IsWindow(hwnd)) return 1;
-  if (command == L"children") return EnumChildWindows(hwnd, ListWindow, 1), 0;
-  if (command != L"info") return Usage();
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
   HWND parent = GetAncestor(hwnd, GA_PARENT);
@@ -163,13 +90,40 @@ int Run(int n, wchar_t** args) {
   ClientToScreen(hwnd, &origin);
   char numbers[200];
   std::snprintf(numbers, sizeof numbers,
-                " style=0x%08lx exstyle=0x%08lx visible=%d pid=%lu rect=%ld,%ld,%ld,%ld client=%ld,%ld,%ld,%ld",
+                " style=0x%08lx exstyle=0x%08lx visible=%d pid=%lu rect=%ld,%ld,%ld,%ld"
+                " client=%ld,%ld,%ld,%ld",
                 static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
-                static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)), IsWindowVisible(hwnd) ? 1 : 0,
-                static_cast<unsigned long>(pid), r.left, r.top, r.right, r.bottom, origin.x, origin.y, c.right, c.bottom);
-  Print("parent=" + HandleText(parent == GetDesktopWindow() ? nullptr : parent) + numbers +
-        " class=" + Quoted(hwnd, true) + " title=" + Quoted(hwnd, false));
+                static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)),
+                IsWindowVisible(hwnd) ? 1 : 0, static_cast<unsigned long>(pid), r.left, r.top,
+                r.right, r.bottom, origin.x, origin.y, c.right, c.bottom);
+  Print("parent=" + HandleText(parent == GetDesktopWindow() ? nullptr : parent) + numbers);
   return 0;
+}
+
+int Run(int n, wchar_t** args) {
+  const std::wstring command = n > 0 ? args[0] : L"";
+  ++args, --n;
+  if (command == L"wait" && n == 2) {
+    for (const ULONGLONG end = Deadline(args[1]);; Sleep(20)) {
+      HWND found = FindWindowW(args[0], nullptr);
+      if (found || (found = FindWindowW(nullptr, args[0]))) return Print(HandleText(found)), 0;
+      if (GetTickCount64() >= end) return 1;
+    }
+  }
+  if (command == L"host" && n == 3) {
+    return Host(int(Number(args[0])), int(Number(args[1])), Deadline(args[2]));
+  }
+  if (command == L"post" && n == 4) {
+    return PostMessageW(Handle(args[0]), UINT(Number(args[1])), WPARAM(Number(args[2])),
+                        LPARAM(Number(args[3]))) ? 0 : 1;
+  }
+  if (command == L"info" && n == 1) return Info(Handle(args[0]));
+  if (command == L"children" && n == 1) {
+    HWND hwnd = Handle(args[0]);
+    return IsWindow(hwnd) ? (EnumChildWindows(hwnd, ListChild, 0), 0) : 1;
+  }
+  std::fputs("usage: orvtool COMMAND ARGS... (the commands are listed in orvtool.cpp)\n", stderr);
+  return 2;
 }
 
 }  // namespace
