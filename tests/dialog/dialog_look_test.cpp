@@ -104,13 +104,13 @@ TEST_F(Look, MarksClipAtTheEdgesAndAnEmptyTileLeavesTheCanvas) {
 
 TEST(FocusRingTest, DotsEveryOtherPixelOfItsOutlineWithinTheCanvas) {
   Surface target(6, 4, kWhite);
-  DrawFocusRing(target, ClientRect{1, 0, 4, 5});  // its bottom edge lies below the canvas
+  DrawFocusRing(target, ClientRect{-1, 0, 5, 5});  // its left and bottom edges lie outside
   std::string rows;
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 6; ++x) rows += target.Pixel(x, y) == kBlack ? '#' : '.';
     rows += ' ';
   }
-  EXPECT_EQ(rows, "..#.#. .#.... ....#. .#.... ");
+  EXPECT_EQ(rows, "#.#... ...#.. ...... ...#.. ");
 }
 
 TEST(ColourWalkTest, ChannelsStepByTenAndDrawNewDirectionsOnlyWhenAllRestAtAnEnd) {
