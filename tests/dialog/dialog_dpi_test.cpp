@@ -50,69 +50,45 @@ TEST(DialogDpi, FontComesDownUntilTheWidestCaptionFitsExceptAtTheDesignDpi) {
   EXPECT_EQ(DialogFontHeight(144, never), 15);  // a quarter less at most
 }
 
-// FNV-1a over the pixels: pins a picture without storing it.
-uint64_t Hash(std::initializer_list<const Surface*> pictures) {
-  uint64_t h = 1469598103934665603ull;
-  for (const Surface* p : pictures) {
-    for (int y = 0; y < p->Height(); ++y) {
-      for (int x = 0; x < p->Width(); ++x) h = (h ^ p->Pixel(x, y)) * 1099511628211ull;
-    }
+// FNV-1a: pins a picture without storing it.
+struct Hash {
+  uint64_t value = 1469598103934665603ull;
+  Hash& operator<<(uint32_t v) { return value = (value ^ v) * 1099511628211ull, *this; }
+  Hash& operator<<(const Surface& s) {
+    for (const uint32_t c : s.Pixels()) *this << c;
+    return *this;
   }
-  return h;
-}
+};
 
+// A deliberate change of a picture records the new value after a look at the dialog.
 TEST(DialogDpi, PicturesAreDrawnAtTheScaledSize) {
-  // At 96 DPI every picture is what it was before DPIs were known.
-  const DialogArt design = MakeDialogArt();
-  EXPECT_EQ(Hash({&design.texture}) ^ Hash({&design.plate, &design.buttonPressed,
-                                            &design.buttonReleased, &design.optionOff,
-                                            &design.optionOn, &design.kindOff, &design.kindOn}),
-            14036056568399674562ull ^ 15093686244600261557ull);
-  const DialogArt art = MakeDialogArt(144);
-  EXPECT_EQ(art.texture.Width() * 100 + art.texture.Height(), 909 * 100 + 30);
-  EXPECT_EQ(art.plate.Width() * 100 + art.plate.Height(), 143 * 100 + 33);
-  EXPECT_TRUE(art.optionOn.Width() == 20 && art.kindOn.Width() == 18);
-  // Lines stay one design pixel thick: two pixels of frame, then the bevel.
-  const Surface& face = art.buttonReleased;
-  EXPECT_TRUE(face.Pixel(1, 16) == face.Pixel(0, 16) && face.Pixel(2, 16) != face.Pixel(0, 16));
-  EXPECT_EQ(art.optionOn.Pixel(10, 10), 0xDC1E1Eu);  // the red centre
-  EXPECT_EQ(Hash({&art.texture, &art.plate, &art.buttonPressed, &art.buttonReleased,
-                  &art.optionOff, &art.optionOn, &art.kindOff, &art.kindOn}),
-            3844083019852003761ull);
-
+  for (const auto& [dpi, recorded] : {std::pair{96, 4320956821855208215ull},
+                                          {144, 14452421699213943360ull}}) {
+    const DialogArt art = MakeDialogArt(dpi);
+    Hash h;
+    for (const Surface* s : {&art.texture, &art.plate, &art.buttonPressed, &art.buttonReleased,
+                             &art.optionOff, &art.optionOn, &art.kindOff, &art.kindOn}) {
+      h << uint32_t(s->Width()) << uint32_t(s->Height()) << *s;
+    }
+    EXPECT_EQ(h.value, recorded) << dpi;
+  }
 }
 
-// The hand at each size: the finger tip is the hot spot, the outline encloses the white.
-TEST(DialogDpi, TheHandIsTheRecordedShapeAtEachSize) {
-  const struct { int dpi, size, hotX, hotY, opaque; } cases[] = {{96, 32, 12, 1, 274},
-                                                                  {144, 48, 18, 2, 729}};
+TEST(DialogDpi, TheHandIsTheRecordedShapeAtEachSizeWithTheFingerTipAsItsHotSpot) {
+  const struct { int dpi, size, hotX, hotY; uint64_t recorded; } cases[] = {
+      {96, 32, 12, 1, 10993448479984571489ull},
+      {120, 40, 15, 1, 4857699374553960701ull},
+      {144, 48, 18, 2, 5186506759261276789ull}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.dpi);
     const CursorPlanes hand = HandCursor(c.dpi);
-    ASSERT_EQ(hand.width * 100 + hand.height, c.size * 101);
-    ASSERT_EQ(hand.andPlane.size() + hand.xorPlane.size(), size_t(c.size * c.size / 4));
-    const auto bit = [&](const std::vector<uint8_t>& plane, int x, int y) {
-      return x >= 0 && y >= 0 && x < c.size && y < c.size &&
-             (plane[size_t(y * c.size / 8 + x / 8)] & (0x80 >> (x % 8))) != 0;
-    };
-    const auto opaque = [&](int x, int y) { return !bit(hand.andPlane, x, y); };
-    EXPECT_EQ(std::pair(hand.hotX, hand.hotY), std::pair(c.hotX, c.hotY));
-    EXPECT_TRUE(opaque(c.hotX, c.hotY) && !bit(hand.xorPlane, c.hotX, c.hotY));  // black tip
-    int shown = 0, white = 0, enclosed = 0;
-    for (int y = 0; y < c.size; ++y)
-      for (int x = 0; x < c.size; ++x) {
-        const bool w = bit(hand.xorPlane, x, y);
-        shown += opaque(x, y), white += w;
-        enclosed += w && opaque(x, y) && opaque(x - 1, y) && opaque(x + 1, y) &&
-                    opaque(x, y - 1) && opaque(x, y + 1);
-      }
-    EXPECT_EQ(shown, c.opaque);
-    EXPECT_EQ(enclosed, white);
-    if (c.dpi == 144) {
-      EXPECT_EQ(white, 450);
+    EXPECT_EQ(hand.width * 100 + hand.height, c.size * 101) << c.dpi;
+    EXPECT_EQ(std::pair(hand.hotX, hand.hotY), std::pair(c.hotX, c.hotY)) << c.dpi;
+    Hash h;
+    for (const auto* plane : {&hand.andPlane, &hand.xorPlane}) {
+      for (const uint8_t byte : *plane) h << byte;
     }
+    EXPECT_EQ(h.value, c.recorded) << c.dpi;
   }
-  EXPECT_EQ(HandCursor(120).width, 40);
 }
 
 }  // namespace

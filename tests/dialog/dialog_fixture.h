@@ -30,7 +30,7 @@ class FakeDialogHost : public DialogHost {
   std::deque<std::optional<Text>> answers;
   std::function<void()> onDoEvents, onPaintNow;
   std::vector<std::string> calls;
-  Text prompt, browsedFrom;
+  Text browsedFrom;
   OpenFileRequest fileRequest;
   std::vector<ControlId> invalidated;
   int doEvents = 0;
@@ -49,8 +49,7 @@ class FakeDialogHost : public DialogHost {
   void DoEvents() override { ++doEvents, onDoEvents ? onDoEvents() : void(); }
   void PaintNow() override { onPaintNow ? onPaintNow() : void(); }
   void SetPointer(Pointer p) override { Log("Pointer", {int32_t(p)}); }
-  std::optional<Text> BrowseForFolder(const Text& text, const Text& start) override {
-    prompt = text;
+  std::optional<Text> BrowseForFolder(const Text&, const Text& start) override {
     browsedFrom = start;
     return Answer("Browse");
   }
@@ -163,11 +162,10 @@ class DialogTest : public ::testing::Test {
     for (int16_t k = 0; k < 6; ++k) s += " " + ToUtf8(Caption(Ctl::lbl_Value, k));
     return s;
   }
-  const Texts& Items() const { return dialog->ListItems(); }
   // The list's names, then the count box: "a.bmp b.bmp | 2".
   std::string Listing() const {
     std::string s;
-    for (const Text& item : Items()) s += ToUtf8(item) + " ";
+    for (const Text& item : dialog->ListItems()) s += ToUtf8(item) + " ";
     return s + "| " + ToUtf8(Caption(Ctl::lbl_Kei));
   }
   std::string SavedFile() const { return fs.Content(store.BesideProgram()); }

@@ -7,18 +7,17 @@ namespace {
 using Folder = DialogTest;
 
 TEST_F(Folder, AChoiceListsByAttributeGroupThenKindWithoutSorting) {
-  fs.AddFile(u"D:\\pics\\b.jpg");
-  fs.AddFile(u"D:\\pics\\A.bmp");
-  fs.AddFile(u"D:\\pics\\z.bmp");
-  fs.AddFile(u"D:\\pics\\c.gif", "", kAttrReadOnly);
-  fs.AddFile(u"D:\\pics\\x.wmf", "", 0);
-  fs.AddFile(u"D:\\pics\\both.bmp", "", kAttrReadOnly | kAttrArchive);
-  fs.AddFile(u"D:\\pics\\hidden.bmp", "", kAttrHidden | kAttrArchive);
-  // A cloud placeholder: archive and bits that only describe its storage.
-  fs.AddFile(u"D:\\pics\\cloud.jpg", "", kAttrArchive | 0x400 | 0x1000 | 0x400000);
+  // cloud.jpg is a placeholder: archive and bits that only describe its storage.
+  const std::pair<const char16_t*, uint32_t> files[] = {
+      {u"b.jpg", kAttrArchive}, {u"A.bmp", kAttrArchive}, {u"z.bmp", kAttrArchive},
+      {u"c.gif", kAttrReadOnly}, {u"x.wmf", 0}, {u"both.bmp", kAttrReadOnly | kAttrArchive},
+      {u"hidden.bmp", kAttrHidden | kAttrArchive},
+      {u"cloud.jpg", kAttrArchive | 0x400 | 0x1000 | 0x400000}};
+  for (const auto& [name, attributes] : files) {
+    fs.AddFile(u"D:\\pics\\" + Text(name), "", attributes);
+  }
   Start();
   Choose(u"D:\\pics");
-  EXPECT_EQ(host.prompt, kFolderPrompt);
   // Attribute 0 first, then archive (bmp in listing order, then jpg), then read-only.
   EXPECT_EQ(Listing(), "x.wmf A.bmp z.bmp b.jpg cloud.jpg c.gif | 6");
   // The main module's folder and list are not the dialog's listing.
@@ -129,7 +128,7 @@ TEST_F(Folder, ClosingDuringAListingOrARescanEndsIt) {
   host.onDoEvents = [&] { Click(3); };
   Choose(u"D:\\p");
   EXPECT_EQ(host.doEvents, 1);  // nothing more ran
-  EXPECT_EQ(Items().size(), 200u);  // the list as it opened
+  EXPECT_EQ(dialog->ListItems().size(), 200u);  // the list as it opened
   Open();
   const int listings = fs.listCalls;
   host.onDoEvents = [&] { dialog->CloseRequested(); };
@@ -146,7 +145,7 @@ TEST_F(Folder, ALargeFolderIsListedWithoutWorkPerPictureAndStopsAtTheLargestCoun
   const int listings = fs.listCalls;
   Choose(u"D:\\p");
   EXPECT_EQ(fs.listCalls - listings, 5);  // 4 kinds, the names
-  EXPECT_EQ(Items().back() + u" " + Caption(Ctl::lbl_Kei), u"32766.bmp 32767");
+  EXPECT_EQ(dialog->ListItems().back() + u" " + Caption(Ctl::lbl_Kei), u"32766.bmp 32767");
   EXPECT_EQ(system.messages, Texts{kTooManyFilesMessage});  // not one per file or pattern
   const auto redraws = [&](Ctl name) {
     return std::count(host.invalidated.begin(), host.invalidated.end(), ControlId{name, 0});
