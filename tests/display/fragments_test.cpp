@@ -79,16 +79,6 @@ TEST(FragmentPool, AFragmentLeavesWhenItIsOffTheScreenNotOnItsEdge) {
   }
 }
 
-TEST(CrashParams, SliderValuesBecomeWorkingUnits) {
-  Settings s;
-  s.PieceCount = 120, s.Intensity = 70, s.Spread = 25, s.PieceElasticity = 80, s.Gravity = 3,
-  s.Speed = 45;
-  const CrashParams p = CrashParamsFrom(s);
-  EXPECT_EQ(std::tuple(p.burst, p.intensity, p.tickMs), std::tuple(120, 70.0, 45));
-  EXPECT_EQ(std::tuple(p.spreadX, p.spreadTilt, p.bounce, p.gravityStep),
-            std::tuple(5.0f, 2.5f, 0.8f, 0.3f));
-}
-
 // The scene of the tick benchmark, hashed over the screen and the pool. The hashes were
 // recorded from the show before its engine became a unit of its own; the whole-frame
 // recipe and the incremental frame must both give them.

@@ -141,6 +141,7 @@ TEST(PictureHeader, ReadsTheKindAndSizeOfEachFormatAndRefusesTheRest) {
       {"GIF88a" + Le16(10) + Le16(10), std::nullopt},
       {Jpeg(0xC4, 800, 600), std::nullopt},  // a table, never a frame
       {jpeg.substr(0, 26), std::nullopt},    // cut inside the frame header
+      {jpeg.substr(0, 29), PictureHeader{K::kJpeg, 800, 600}},  // cut right after the size
       {std::string("\xFF\xD8\xFF\xE0\x00\x01", 6), std::nullopt},
       {Wmf(100, 100, 1440, false), std::nullopt},  // checksum
       {Wmf(100, 100, 0), std::nullopt},

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "display/dirty_region.h"
 #include "support/fake_system.h"
 #include "support/show_fakes.h"
 
@@ -212,6 +213,19 @@ TEST(TickRules, ATickDuringTheEventsCallIsDroppedAndAnEndedShowDrawsNoMore) {
   show.Timer3_Timer();
   show.Timer4_Timer();
   EXPECT_EQ(rig.host.presents, presents);
+}
+
+// A screen more than 64 tiles wide: a change past the first word of tiles is found after
+// a run in the first one.
+TEST(DirtyRegion, FindsEveryRunOfAWideTileRow) {
+  DirtyRegion region;
+  region.Reset(2048, 32);
+  region.Add(16, 0, 16, 16);
+  region.Add(1600, 0, 16, 16);
+  std::vector<PixelRect> rects;
+  region.Take(rects);
+  ASSERT_EQ(rects.size(), 2u);
+  EXPECT_EQ(std::pair(rects[1].left, rects[1].right), std::pair(1600, 1616));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "images/image_order.h"
 #include "images/paths.h"
 #include "support/fake_file_system.h"
+#include "support/show_fakes.h"
 
 namespace orv {
 namespace {
@@ -64,32 +65,23 @@ TEST(FolderPart, TakesEverythingBeforeTheLastSeparator) {
             u"D:\\Pictures|D:\\|C:|");
 }
 
-// Draws a scripted sequence of uniform numbers and counts the re-seeds.
-struct ScriptedRandom : Random {
-  std::vector<double> draws;
-  size_t next = 0;
-  int reseeds = 0;
-  void Reseed() override { ++reseeds; }
-  double Next() override { return draws.at(next++); }
-};
-
 TEST(BuildImageOrder, ListOrderOrARandomRankAmongThePicturesNotYetTaken) {
   PictureList app;
   app.imageCount = 4;
   app.imageOrder.assign(5, 99);
-  ScriptedRandom random;
+  test::ScriptedRandom random;
   BuildImageOrder(app, random);
   EXPECT_EQ(app.imageOrder, (std::vector<int16_t>{99, 1, 2, 3, 4}));
-  EXPECT_EQ(random.reseeds, 0);
+  EXPECT_TRUE(random.log.empty());
   app.settings.ChangeMode = 2;  // any mode but 0 is random
   // ranks floor(u * left) + 1: 3 of 4 -> 3; 1 of 3 -> 1; 2 of 2 -> 4; 1 of 1 -> 2
-  random.draws = {0.5, 0.0, 0.99, 0.3};
+  random.script = {0.5, 0.0, 0.99, 0.3};
   BuildImageOrder(app, random);
   EXPECT_EQ(app.imageOrder, (std::vector<int16_t>{99, 3, 1, 4, 2}));
-  EXPECT_EQ(random.reseeds, 4);  // once before every draw
+  EXPECT_EQ(std::count(random.log.begin(), random.log.end(), "reseed"), 4);  // one a draw
   app.imageCount = 5;  // an order not sized for the list: nothing is drawn
   BuildImageOrder(app, random);
-  EXPECT_EQ(random.next, 4u);
+  EXPECT_EQ(random.log.size(), 8u);  // four re-seeds and four draws, no more
 }
 
 TEST(BuildImageOrder, AtEveryCountUpToTheLargestRanksFindTheirPictures) {
@@ -99,8 +91,8 @@ TEST(BuildImageOrder, AtEveryCountUpToTheLargestRanksFindTheirPictures) {
     app.settings.ChangeMode = 1;
     app.imageCount = static_cast<int16_t>(n);
     app.imageOrder.assign(static_cast<size_t>(n) + 1, 0);
-    ScriptedRandom random;
-    for (int i = 0; i < n; ++i) random.draws.push_back(i % 2 ? 0.99999 : 0.0);
+    test::ScriptedRandom random;
+    for (int i = 0; i < n; ++i) random.script.push_back(i % 2 ? 0.99999 : 0.0);
     BuildImageOrder(app, random);
     for (int p = 1; p <= n; ++p) {
       ASSERT_EQ(app.imageOrder[static_cast<size_t>(p)], p % 2 ? (p + 1) / 2 : n + 1 - p / 2) << n << " " << p;

@@ -4,6 +4,7 @@
 // tenth as out of range (282).
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <tuple>
 
@@ -23,6 +24,9 @@ const std::string kTrack = "status cdaudio current track", kCount = "status cdau
 std::string PositionOf(int track) { return "status cdaudio position track " + std::to_string(track); }
 std::string Start(int track) { return (track < 10 ? "0" : "") + std::to_string(track) + ":00:00:00"; }
 std::string PlayFrom(int track) { return "play cdaudio from " + Start(track); }
+std::string Mp3Open(const std::string& file) {
+  return "open \"" + file + "\" type MPEGVideo Alias MP3Play";
+}
 Commands Queries(Commands more = {}) {
   more.insert(more.begin(), {kTrack, kCount, kMode});
   return more;
@@ -116,44 +120,43 @@ TEST(CdWatch, EachTickFollowsTheDisc) {
   }
 }
 
-TEST(CdKeys, TheArrowsPlayTheTrackBesideFromItsStart) {
-  const struct { bool next; const char* current; Commands sent; } cases[] = {
-      {true, "3", {kTrack, PositionOf(4), PlayFrom(4)}},
-      {false, "3", {kTrack, PositionOf(2), PlayFrom(2)}},
-      {false, "1", {kTrack, PositionOf(0), "play cdaudio from Error:282"}},  // refused
-      {true, "32767", {kTrack}},  // no track past the 16-bit range
-  };
-  for (const auto& c : cases) {
-    Rig rig;
-    rig.device.script[kTrack] = {0, c.current};
-    c.next ? rig.player.CdNextTrack() : rig.player.CdPreviousTrack();
-    EXPECT_EQ(rig.device.Commands(), c.sent);
-  }
-}
-
-TEST(MusicFile, CommandsOfEveryStep) {
-  const struct { void (Sound_02::*step)(); Text file; Answer fileMode; Commands sent; } cases[] = {
+TEST(MusicPlayer, CommandsOfEveryStep) {
+  const Answer playing{0, "playing."}, stopped{0, "stopped"};  // a mode is its first 7 letters
+  const struct {
+    void (Sound_02::*step)(); Text file; std::map<std::string, Answer> answers; Commands sent;
+  } cases[] = {
       {&Sound_02::CdOpen, u"", {}, {"open cdaudio", "set cdaudio time format tmsf"}},
       {&Sound_02::CdStop, u"", {}, {"stop cdaudio", "close cdaudio"}},
+      // The arrows play the track beside the current one from its start.
+      {&Sound_02::CdNextTrack, u"", {}, {kTrack, PositionOf(3), PlayFrom(3)}},
+      {&Sound_02::CdPreviousTrack, u"", {}, {kTrack, PositionOf(1), PlayFrom(1)}},
+      {&Sound_02::CdPreviousTrack, u"", {{kTrack, {0, "1"}}},  // refused
+       {kTrack, PositionOf(0), "play cdaudio from Error:282"}},
+      {&Sound_02::CdNextTrack, u"", {{kTrack, {0, "32767"}}}, {kTrack}},  // no 16-bit track
       {&Sound_02::Mp3Stop, u"", {}, {"stop MP3Play", "close MP3Play"}},
       {&Sound_02::Mp3Play, u"C:\\My Music\\a b.mp3", {},
-       {"open \"C:\\My Music\\a b.mp3\" type MPEGVideo Alias MP3Play", "play MP3Play"}},
-      {&Sound_02::Mp3Play, u"C:\\gone.mp3", {}, {"open \"C:\\gone.mp3\" type MPEGVideo Alias MP3Play"}},
-      {&Sound_02::Mp3Play, u"C:\\a\" type MPEGVideo Alias MP3Play\\b.mp3", {}, {}},  // no quotes inside
+       {Mp3Open("C:\\My Music\\a b.mp3"), "play MP3Play"}},
+      {&Sound_02::Mp3Play, u"C:\\gone.mp3", {{Mp3Open("C:\\gone.mp3"), {275, ""}}},
+       {Mp3Open("C:\\gone.mp3")}},
+      {&Sound_02::Mp3Play, u"C:\\a\" type MPEGVideo Alias MP3Play\\b.mp3", {}, {}},  // no quotes
       {&Sound_02::Mp3Play, Text(u"C:\\a\0.mp3", 9), {}, {}},
-      {&Sound_02::Mp3Watch, u"", {0, "playing."}, {kFileMode}},  // a mode is its first 7 letters
-      {&Sound_02::Mp3Watch, u"", {0, "stopped"}, {kFileMode, "stop MP3Play", "play MP3Play from 0"}},
-      {&Sound_02::Mp3Watch, u"", {263, ""}, {kFileMode, "stop MP3Play", "play MP3Play from 0"}},
+      {&Sound_02::Mp3Watch, u"", {{kFileMode, playing}}, {kFileMode}},
+      {&Sound_02::Mp3Watch, u"", {{kFileMode, stopped}},
+       {kFileMode, "stop MP3Play", "play MP3Play from 0"}},
+      {&Sound_02::Mp3Watch, u"", {{kFileMode, {263, ""}}},
+       {kFileMode, "stop MP3Play", "play MP3Play from 0"}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.sent.empty() ? "" : c.sent[0]);
+    SCOPED_TRACE(c.sent.empty() ? "" : c.sent.back());
     Rig rig;
     rig.settings.BgmFile = c.file;
-    rig.device.script["open \"C:\\gone.mp3\" type MPEGVideo Alias MP3Play"] = {275, ""};
-    rig.device.script[kFileMode] = c.fileMode;
+    for (const auto& [command, answer] : c.answers) rig.device.script[command] = answer;
     (rig.player.*c.step)();
     EXPECT_EQ(rig.device.Commands(), c.sent);
-    for (const auto& s : rig.device.sent) EXPECT_EQ(s.replySize, s.command == kFileMode ? 30u : 0u);
+    for (const auto& s : rig.device.sent) {
+      const bool disc = s.command.starts_with("status cdaudio") || s.command.starts_with("play cd");
+      EXPECT_EQ(s.replySize, s.command == kFileMode ? 30u : disc ? 512u : 0u) << s.command;
+    }
   }
 }
 

@@ -21,16 +21,12 @@ namespace orv::test {
 
 class FakeTimer : public Timer {
  public:
-  void SetInterval(int32_t ms) override {
-    interval = ms;
-    ++intervalSets;
-  }
+  void SetInterval(int32_t ms) override { interval = ms; }
   int32_t Interval() const override { return interval; }
   void SetEnabled(bool on) override { enabled = on; }
   bool Enabled() const override { return enabled; }
   int32_t interval = 0;
   bool enabled = false;
-  int intervalSets = 0;
 };
 
 class FakePump : public EventPump {
@@ -94,7 +90,7 @@ class FakeWorker : public Worker {
     return posted;
   }
   bool Finished(uint64_t ticket) override {
-    if (finishWhenAsked) RunUpTo(ticket);
+    while (finishWhenAsked && !jobs.empty() && jobs.front().first <= ticket) RunNext();
     return ticket <= posted && (jobs.empty() || ticket < jobs.front().first);
   }
   // Runs the oldest waiting job; false when none waits.
@@ -104,9 +100,6 @@ class FakeWorker : public Worker {
     jobs.pop_front();
     job(stop.get_token());
     return true;
-  }
-  void RunUpTo(uint64_t ticket) {
-    while (!jobs.empty() && jobs.front().first <= ticket) RunNext();
   }
 
   bool finishWhenAsked = true;
@@ -143,7 +136,7 @@ class FakeMusic : public MusicPlayer {
 
 class FakeHost : public DisplayHost {
  public:
-  FakeHost(int width, int height) : width_(width), height_(height), screen(width, height) {}
+  FakeHost(int width, int height) : screen(width, height) {}
 
   WindowHandle Handle() const override { return 4242; }
   void UnloadAndEnd() override {
@@ -151,7 +144,7 @@ class FakeHost : public DisplayHost {
     ++unloads;
   }
   ScreenMeasure Screen() override {
-    return ScreenMeasure{width_ * 15.0, height_ * 15.0, 15, 15};
+    return ScreenMeasure{screen.Width() * 15.0, screen.Height() * 15.0, 15, 15};
   }
   void CaptureDesktop(Surface& target) override {
     journal->push_back("Capture");
@@ -159,10 +152,8 @@ class FakeHost : public DisplayHost {
   }
   void Present(const Surface& display, std::span<const PixelRect> rects) override {
     ++presents;
-    for (const PixelRect& r : rects) {
-      presentedPixels += uint64_t(r.Width()) * uint64_t(r.Height());
+    for (const PixelRect& r : rects)
       BitBlt(screen, r.left, r.top, r.Width(), r.Height(), display, r.left, r.top, Rop::kSrcCopy);
-    }
   }
   void ShowTopmost() override { journal->push_back("ShowTopmost"); }
 
@@ -170,12 +161,6 @@ class FakeHost : public DisplayHost {
   std::vector<std::string> calls;
   int unloads = 0;
   int presents = 0;
-  uint64_t presentedPixels = 0;
-
- private:
-  int width_, height_;
-
- public:
   Surface screen;  // what the user sees: only presented rectangles ever reach it
 };
 
