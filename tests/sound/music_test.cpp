@@ -133,6 +133,10 @@ TEST(MusicPlayer, CommandsOfEveryStep) {
       {&Sound_02::CdPreviousTrack, u"", {{kTrack, {0, "1"}}},  // refused
        {kTrack, PositionOf(0), "play cdaudio from Error:282"}},
       {&Sound_02::CdNextTrack, u"", {{kTrack, {0, "32767"}}}, {kTrack}},  // no 16-bit track
+      // A position reply that would be more than one word of the play command is not played.
+      {&Sound_02::CdNextTrack, u"", {{PositionOf(3), {0, "03 wait"}}}, {kTrack, PositionOf(3)}},
+      {&Sound_02::CdNextTrack, u"", {{PositionOf(3), {0, "03\vwait"}}}, {kTrack, PositionOf(3)}},
+      {&Sound_02::CdNextTrack, u"", {{PositionOf(3), {0, "03\fwait"}}}, {kTrack, PositionOf(3)}},
       {&Sound_02::Mp3Stop, u"", {}, {"stop MP3Play", "close MP3Play"}},
       {&Sound_02::Mp3Play, u"C:\\My Music\\a b.mp3", {},
        {Mp3Open("C:\\My Music\\a b.mp3"), "play MP3Play"}},
