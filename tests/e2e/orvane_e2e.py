@@ -98,10 +98,6 @@ def window_info(hwnd):
             for k, v in (item.split("=") for item in out.split())} if code == 0 else {}
 
 
-def window_rect(hwnd):
-    return window_info(hwnd)["rect"]
-
-
 def client_point(hwnd, point):
     """A point of the window's client area (x, y, ...) on the screen."""
     x, y, _, _ = window_info(hwnd)["client"]
@@ -208,9 +204,6 @@ class Install:
         if ini is not None:
             write_bytes(self.ini, ini)
 
-    def ini_bytes(self):
-        return read_bytes(self.ini)
-
 
 class Run:
     """A Windows program started under Wine in folder, its output (Wine's too) kept in a file."""
@@ -224,10 +217,6 @@ class Run:
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
 
     @property
-    def ended(self):
-        return self._proc.poll() is not None
-
-    @property
     def output(self):
         return (read_bytes(self.log) or b"").decode("utf-8", "replace")
 
@@ -239,7 +228,7 @@ class Run:
             return None
 
     def stop(self):
-        if not self.ended:
+        if self._proc.poll() is None:
             self._proc.terminate()
             self._proc.wait(10)
 
@@ -275,7 +264,7 @@ class OrvaneTestCase(unittest.TestCase):
         """orvtool's frameless window of this size, as the system's preview pane: its hwnd."""
         run = Run(environment("ORVTOOL"), ["host", width, height, 120], self.work)
         self.addCleanup(run.stop)
-        shown = wait_until(lambda: re.match(r"\d+\n", run.output) or run.ended, 60)
+        shown = wait_until(lambda: re.match(r"\d+\n", run.output) or run.wait(0) is not None, 60)
         self.assertIsInstance(shown, re.Match, f"orvtool showed no host window:\n{run.output}")
         return int(shown.group())
 

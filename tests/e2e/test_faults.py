@@ -2,14 +2,11 @@
 trace (WINEDEBUG=+mci writes every command string and its reply to the program's output)
 with a dummy audio output (HOME holds an ALSA configuration whose default device discards
 the sound): damaged picture files are passed over; an MP3 with blanks in its path plays,
-plays again after its end, and is stopped and closed when the show ends; the picture folder
-and the MP3 deleted while the show runs leave it going on its last picture."""
+plays again after its end, and is stopped and closed when the show ends."""
 
 import os
 import re
-import shutil
 import subprocess
-import time
 
 from orvane_e2e import *
 
@@ -38,7 +35,7 @@ def restarts(calls):
 
 
 class Faults(OrvaneTestCase):
-    def test_damaged_and_deleted_files_leave_the_show_and_its_music_going(self):
+    def test_damaged_files_leave_the_show_and_its_music_going(self):
         jpeg = bytes.fromhex("ffd8ffe000104a46494600010100000100010000ffc00011080030004003012200"
                              "02110103110100")
         folder = self.folder_of({
@@ -46,7 +43,6 @@ class Faults(OrvaneTestCase):
             "b.jpg": jpeg + os.urandom(3000),                              # garbage after the header
             "c.gif": b"GIF89a\x40\x00\x30\x00\xf7\x00\x00" + os.urandom(40),  # cut short
             "d.bmp": bmp(64, 48, lambda x, y: COLOUR_B)[:200],              # cut inside the pixels
-            "e.wmf": os.urandom(500),                                      # no picture at all
             "f.bmp": bmp(64, 48, lambda x, y: COLOUR_B)})
         home, mp3 = os.path.join(self.work, "home"), os.path.join(self.work, "my music", "a tone.Mp3")
         write_bytes(os.path.join(home, ".asoundrc"), "pcm.!default { type null }\n")
@@ -64,17 +60,6 @@ class Faults(OrvaneTestCase):
         for colour in (COLOUR_B, COLOUR_A):  # past the damaged files, and round again
             shot, ok = self.wait_screen(lambda s: s.dominant() == colour, 15)
             self.assertTrue(ok, f"{colour} never came: {shot.dominant()}")
-        shutil.rmtree(os.path.join(self.work, "pictures"))
-        shutil.rmtree(os.path.dirname(mp3))  # it runs out; the watch's restarts now fail
-        # The picture after the one on screen was read ahead before the folder went: it may
-        # still come at the next change, then no other.
-        time.sleep(1.5)
-        first = Screenshot().dominant()
-        time.sleep(5)
-        later = Screenshot()
-        self.assertTrue(window_info(hwnd) and not run.ended, "the show ended")
-        self.assertEqual(later.dominant(), first, "the picture changed with no files left")
-        self.assertGreater(later.count(BLACK), 0, "no craters after the deletion")
         self.end_show(run, hwnd)
 
         calls = mci_calls(run.output)

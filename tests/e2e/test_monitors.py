@@ -14,13 +14,6 @@ SECOND = (1024, 0, 1824, 600)  # left, top, right, bottom
 DESKTOP, LATER_DESKTOP = (0x33, 0x99, 0x66), (0x99, 0x33, 0x66)
 
 
-def solid_desktop(test, colour):
-    """The X root painted in this colour, black again after the test."""
-    xsetroot = ["xsetroot", "-solid"]
-    subprocess.run(xsetroot + ["#%02x%02x%02x" % colour], env=wine_env(), check=True)
-    test.addCleanup(subprocess.run, xsetroot + ["black"], env=wine_env())
-
-
 class TwoMonitors(OrvaneTestCase):
     @classmethod
     def setUpClass(cls):
@@ -59,7 +52,7 @@ class TwoMonitors(OrvaneTestCase):
         folder = self.folder_of({"a.bmp": bmp(64, 48, lambda x, y: quarter(x, y, 64, 48))})
         install = self.install(settings(**{"画像のﾌｫﾙﾀﾞ": folder}))
         run, hwnd = self.start_show(install)
-        self.assertEqual(window_rect(hwnd), (0, 0, 1824, 768))
+        self.assertEqual(window_info(hwnd)["rect"], (0, 0, 1824, 768))
 
         def crater_on_second(shot):
             # Black well inside the second monitor: a crater, not a fragment's shadow from
@@ -81,12 +74,14 @@ class TwoMonitors(OrvaneTestCase):
         self.assert_ends(run, 15)
 
     def test_without_pictures_it_crashes_into_the_desktop_captured_from_both(self):
-        solid_desktop(self, DESKTOP)
+        root = lambda colour: subprocess.run(["xsetroot", "-solid", colour], env=wine_env())
+        root("#%02x%02x%02x" % DESKTOP)
+        self.addCleanup(root, "black")
         install = self.install(settings(**{"画像のﾌｫﾙﾀﾞ": self.folder_of({})}))
         run, hwnd = self.start_show(install)
         time.sleep(1)
         # What the monitors show now is the capture, not the desktop behind the window.
-        solid_desktop(self, LATER_DESKTOP)
+        root("#%02x%02x%02x" % LATER_DESKTOP)
         shot, ok = self.wait_screen(crashed, 5)
         self.assertTrue(ok, "no fragments or craters on the captured desktop")
         for x, y in ((10, 10), (1000, 700), (1034, 10), (1800, 590)):

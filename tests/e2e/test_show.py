@@ -33,7 +33,7 @@ class Show(OrvaneTestCase):
         install = self.install(settings(**{"画像のﾌｫﾙﾀﾞ": folder, "ｲﾝﾀｰﾊﾞﾙ": " 4"}))
         run, hwnd = self.start_show(install)
         shown_at = time.monotonic()
-        self.assertEqual(window_rect(hwnd), (0, 0, 1024, 768))
+        self.assertEqual(window_info(hwnd)["rect"], (0, 0, 1024, 768))
         self.assertTrue(window_info(hwnd)["exstyle"] & 0x8, "the show window is not topmost")
         first, ok = self.wait_screen(lambda s: s.dominant() in QUARTERS, 10)
         self.assertTrue(ok, f"the first picture is not on screen: {first.dominant()}")
@@ -56,11 +56,10 @@ class Show(OrvaneTestCase):
         self.assertIsNone(run.wait(0.5), "a move along one axis ended the show")
         xdotool("mousemove", 700, 500)
         self.assert_ends_clean(run)
-        for how in (["click", 1], ["key", "a"]):
-            with self.subTest(how[0]):
-                xdotool("mousemove", 1023, 767)
-                time.sleep(0.5)
-                run, hwnd = self.start_show(install)
-                time.sleep(1.5)  # the first move, where the window appeared, is the origin
-                xdotool(*how)
-                self.assert_ends_clean(run)
+        # A click ends it too (a key is seen in test_show_frames).
+        xdotool("mousemove", 1023, 767)
+        time.sleep(0.5)
+        run, hwnd = self.start_show(install)
+        time.sleep(1.5)  # the first move, where the window appeared, is the origin
+        xdotool("click", 1)
+        self.assert_ends_clean(run)

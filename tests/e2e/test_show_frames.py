@@ -1,8 +1,7 @@
 """The animation never freezes at a picture change, whatever the pictures: frames as the X
-server sees them (bench/frame_probe.py) while the show changes photos every second, and the show
-ends at once on a key while a large photo decodes. The machine is shared and noisy, so the
-bounds are loose: a change that decodes on the drawing thread freezes the frames several
-times longer."""
+server sees them (bench/frame_probe.py) while the show changes photos every second. The
+machine is shared and noisy, so the bound is loose: a change that decodes on the drawing thread
+freezes the frames several times longer."""
 
 import os
 import subprocess
@@ -15,7 +14,6 @@ from frame_probe import FrameWatch, longest_gaps
 from orvane_e2e import *
 
 FREEZE_BOUND = 0.25   # seconds between two frames around a change
-END_BOUND = 1.5       # seconds from the key to the program's end, Wine's own end included
 
 
 def photo(path, width, height, colours, seed):
@@ -28,19 +26,18 @@ def photo(path, width, height, colours, seed):
 
 
 class ShowFrames(OrvaneTestCase):
-    def start_photos(self, photos):
+    def test_picture_changes_do_not_freeze_the_animation(self):
         folder = self.folder_of({})
-        for i, (w, h, colours) in enumerate(photos):
+        for i, (w, h, colours) in enumerate([(2048, 1536, "#106090-#f0c010"),
+                                             (4000, 3000, "#906010-#10c0f0"),
+                                             (1600, 1200, "#206020-#f0f0a0")]):
             photo(os.path.join(self.work, "pictures", f"p{i}.jpg"), w, h, colours, i)
         # Fragments that bounce long keep something moving in every frame, so a missing
         # frame is a frozen one, not a still screen between two bursts.
-        install = self.install(settings(**{"画像のﾌｫﾙﾀﾞ": folder, "ｲﾝﾀｰﾊﾞﾙ": " 1", "小片の弾性": " 90"}))
-        return self.start_show(install)[0]
-
-    def test_picture_changes_do_not_freeze_the_animation(self):
+        install = self.install(settings(**{"画像のﾌｫﾙﾀﾞ": folder, "ｲﾝﾀｰﾊﾞﾙ": " 1",
+                                           "小片の弾性": " 90"}))
         with FrameWatch(wine_env()["DISPLAY"]) as watch:
-            run = self.start_photos([(2048, 1536, "#106090-#f0c010"), (4000, 3000, "#906010-#10c0f0"),
-                                     (1600, 1200, "#206020-#f0f0a0")])
+            run = self.start_show(install)[0]
             started = time.monotonic()
             time.sleep(15)
         self.assertIsNone(run.wait(0), "the show ended by itself")
@@ -50,13 +47,3 @@ class ShowFrames(OrvaneTestCase):
                                            whole=(watch.width, watch.height))
         self.assertGreaterEqual(len(at_changes), 8, "the pictures did not change")
         self.assertLess(longest, FREEZE_BOUND, f"frames around changes: {at_changes}")
-
-    def test_a_key_ends_the_show_at_once_while_a_large_photo_decodes(self):
-        run = self.start_photos([(320, 200, "#2040a0-#a0c0f0"), (6000, 4000, "#a04020-#f0e0a0")])
-        blue = lambda s: (lambda c: c[2] > c[0] + 40)(s.pixel(512, 384))
-        self.assertTrue(self.wait_screen(blue, 15)[1], "the first photo did not appear")
-        time.sleep(0.3)  # the change to the large photo is due now: its decode runs
-        pressed = time.monotonic()
-        xdotool("key", "Escape")
-        self.assert_ends(run, 15)
-        self.assertLess(time.monotonic() - pressed, END_BOUND)

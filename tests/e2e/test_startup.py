@@ -1,5 +1,5 @@
 """Start-up as the system's screen-saver machinery sees it: one copy at a time, switches that
-end at once, and the preview as a child of the host's window that ends with it."""
+end at once, then the preview as a child of the host's window that ends with it."""
 
 import time
 
@@ -10,7 +10,7 @@ SETTINGS = settings(**{"ｲﾝﾀｰﾊﾞﾙ": " 30", "小片の数": " 120"}) 
 
 
 class Startup(OrvaneTestCase):
-    def test_a_running_copy_unknown_switches_and_the_password_change_end_at_once(self):
+    def test_a_running_copy_and_other_switches_end_at_once_and_the_preview_lives_in_its_host(self):
         # A copy that went on would show its window and wait for the user.
         install = self.install(SETTINGS)
         host = self.host(152, 112)
@@ -23,27 +23,24 @@ class Startup(OrvaneTestCase):
                 with self.subTest(first=start_first and start_first.__name__, args=args):
                     run = self.start(install, *args)
                     self.assertEqual(run.wait(10), 0, run.output)
-                    self.assertEqual(install.ini_bytes(), SETTINGS, "the settings were saved")
+                    self.assertEqual(read_bytes(install.ini), SETTINGS, "the settings were saved")
             if first:
                 self.assertTrue(post(first[1], WM_CLOSE))
                 self.assert_ends(first[0])
         self.assertEqual(children(host), [], "a preview was put into the host")
 
-    def test_the_preview_is_a_child_covering_its_host_and_ends_with_it(self):
-        # Hosts of other sizes, and the preview's pixels, have tests of their own (tests/startup,
-        # tests/win32); here the host is a window of another process.
-        install = self.install()
-        host = self.host(152, 112)
+        # The preview as a child covering its host, a window of another process. (Hosts of
+        # other sizes, and the preview's pixels, have tests of their own in tests/win32.)
         run, preview = self.start_preview(install, host)
         self.assertEqual(children(host), [(preview, PREVIEW_CLASS, "Preview Window")])
         info = window_info(preview)
         self.assertEqual((info["parent"], info["visible"]), (host, 1))
         self.assertEqual(info["style"] & (WS_CHILD | WS_POPUP), WS_CHILD)
-        self.assertEqual(info["rect"], window_rect(host))
+        self.assertEqual(info["rect"], window_info(host)["rect"])
         self.assertIsNone(run.wait(1.0), "the preview ended while its host lives")
         post(host, WM_CLOSE)
         closed = time.monotonic()
         self.assert_ends(run)
         # Wine itself takes its time to take a window down without a window manager.
         self.assertLess(time.monotonic() - closed, 5.0)
-        self.assertIsNone(install.ini_bytes(), "the preview wrote a settings file")
+        self.assertEqual(read_bytes(install.ini), SETTINGS, "the preview saved the settings")
