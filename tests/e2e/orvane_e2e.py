@@ -51,8 +51,7 @@ def forget_wine_env():
 
 def wine_tree(root, screen="1024x768x24"):
     """The harness moved to a Wine tree of its own at root (prefix, display of that size,
-    wineserver): a function that moves back. That tree is stopped on the way in (what an
-    earlier run left there) and on the way out."""
+    wineserver), stopped on the way in and on the way out: a function that moves back."""
     saved = dict(os.environ)
 
     def switch(env):
@@ -83,11 +82,6 @@ def orvtool(*args, timeout=30):
                           env=wine_env(), stdin=subprocess.DEVNULL, capture_output=True,
                           timeout=timeout)
     return proc.returncode, proc.stdout.decode("utf-8", "replace")
-
-
-def wait_window(class_name, seconds=30):
-    code, out = orvtool("wait", class_name, seconds, timeout=seconds + 30)
-    return int(out) if code == 0 else None
 
 
 def window_info(hwnd):
@@ -268,11 +262,15 @@ class OrvaneTestCase(unittest.TestCase):
         self.assertIsInstance(shown, re.Match, f"orvtool showed no host window:\n{run.output}")
         return int(shown.group())
 
+    def start_window(self, install, switch, class_name, env=None):
+        """Orvane started with this switch and its window of that class: (Run, hwnd)."""
+        run = self.start(install, switch, env=env)
+        code, out = orvtool("wait", class_name, 30, timeout=60)
+        self.assertEqual(code, 0, f"no {class_name} window; output:\n{run.output[-3000:]}")
+        return run, int(out)
+
     def start_show(self, install, env=None):
-        run = self.start(install, "/s", env=env)
-        hwnd = wait_window(SHOW_CLASS)
-        self.assertIsNotNone(hwnd, f"no show window; output:\n{run.output[-3000:]}")
-        return run, hwnd
+        return self.start_window(install, "/s", SHOW_CLASS, env)
 
     def start_preview(self, install, host):
         """/p in orvtool's host window: (Run, the one preview window in it)."""
@@ -284,15 +282,9 @@ class OrvaneTestCase(unittest.TestCase):
     def assert_ends(self, run, seconds=20):
         self.assertEqual(run.wait(seconds), 0, f"did not end with 0:\n{run.output[-3000:]}")
 
-    def end_show(self, run, hwnd):
-        self.assertTrue(post(hwnd, WM_KEYDOWN, KEY_A))
-        self.assert_ends(run)
-
     def open_dialog(self, install, env=None):
         """/c started, the dialog shown and painted: (Run, hwnd)."""
-        run = self.start(install, "/c", env=env)
-        hwnd = wait_window(DIALOG_CLASS)
-        self.assertIsNotNone(hwnd, f"the dialog did not open:\n{run.output[-3000:]}")
+        run, hwnd = self.start_window(install, "/c", DIALOG_CLASS, env)
         wait_until(lambda: window_info(hwnd).get("visible"), 10)
         time.sleep(0.5)
         return run, hwnd
@@ -300,10 +292,7 @@ class OrvaneTestCase(unittest.TestCase):
     def click(self, hwnd, *points):
         """Clicks at these points of the window's client area, one after another."""
         for point in points:
-            xdotool("mousemove", *client_point(hwnd, point))
-            time.sleep(0.2)
-            xdotool("click", 1)
-            time.sleep(0.3)
+            xdotool("mousemove", *client_point(hwnd, point), "sleep", 0.2, "click", 1, "sleep", 0.3)
 
     def wait_screen(self, predicate, seconds):
         """Screenshots until one satisfies predicate: (that one or the last, whether)."""

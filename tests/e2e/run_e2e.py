@@ -5,7 +5,6 @@ import os
 import sys
 import unittest
 
-sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 if __name__ == "__main__":

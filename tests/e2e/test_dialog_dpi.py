@@ -55,9 +55,9 @@ class DialogAt144Dpi(OrvaneTestCase):
         (left, top, right, bottom), (cx, cy, cw, ch) = info["rect"], info["client"]
         shot = Screenshot()
         save_screen(os.path.join(ARTEFACTS, "settings_dialog_144dpi.png"))
-        self.assertGreaterEqual((cw, ch), (s(601), s(533)))
+        self.assertTrue(cw >= s(601) and ch >= s(533), (cw, ch))
         width, height = right - left, bottom - top
-        self.assertGreaterEqual((width, height), (s(609), s(560)))
+        self.assertTrue(width >= s(609) and height >= s(560), (width, height))
         self.assertEqual((left, top), ((SCREEN[0] - width) // 2, (SCREEN[1] - height) // 2))
         # The blue face of 設定, where it is drawn at this scale.
         r, g, b = shot.pixel(cx + s(398), cy + s(509))

@@ -11,7 +11,6 @@ from test_dialog import USER_TEXT
 
 PREVIEW = (12 + 192 + 3, 12 + 52 + 3, 94, 94)  # Pic_K inside its edge
 LINK = (12, 500, 214, 13)
-TEXTURE_SPOT = (5, 5)
 CLEAR_BUTTON = (12 + 196 + 47, 12 + 276 + 8)  # "ｸﾘｱ"
 RED = (220, 30, 30)
 
@@ -19,7 +18,7 @@ RED = (220, 30, 30)
 class KeyboardAndFeedback(OrvaneTestCase):
     def keys(self, hwnd, *names):
         # Keys go to the window under the pointer: a plain spot of the dialog.
-        xdotool("mousemove", *client_point(hwnd, TEXTURE_SPOT))
+        xdotool("mousemove", *client_point(hwnd, (5, 5)))
         time.sleep(0.2)
         for name in names:
             xdotool("key", name)
@@ -39,7 +38,6 @@ class KeyboardAndFeedback(OrvaneTestCase):
         write_bytes(target, b"\xff\xfe" + USER_TEXT.encode("utf-16-le"))
         os.symlink(target, install.ini)
         run, hwnd = self.open_dialog(install)
-        self.assertLess(self.region_ink(hwnd, LINK), 5, "a link shows with no README to open")
         # Folder button, list, four kinds, ｸﾘｱ, then the order options: ﾗﾝﾀﾞﾑ; then the
         # interval slider one step up, then Enter saves.
         self.keys(hwnd, *["Tab"] * 7, "Right", "Tab", "Right", "Return")

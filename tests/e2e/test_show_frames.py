@@ -16,22 +16,19 @@ from orvane_e2e import *
 FREEZE_BOUND = 0.25   # seconds between two frames around a change
 
 
-def photo(path, width, height, colours, seed):
-    """A noisy gradient JPEG of our own: photo-like work for the decoder (the noise is made
-    at half the size, which is quicker and decodes as dearly)."""
-    subprocess.run(["convert", "-size", f"{width // 2}x{height // 2}", f"gradient:{colours}",
-                    "-seed", str(seed), "-attenuate", "0.4", "+noise", "Gaussian", "-filter",
-                    "point", "-resize", "200%", "-quality", "88", path],
-                   check=True, capture_output=True, timeout=300)
-
-
 class ShowFrames(OrvaneTestCase):
     def test_picture_changes_do_not_freeze_the_animation(self):
         folder = self.folder_of({})
         for i, (w, h, colours) in enumerate([(2048, 1536, "#106090-#f0c010"),
                                              (4000, 3000, "#906010-#10c0f0"),
                                              (1600, 1200, "#206020-#f0f0a0")]):
-            photo(os.path.join(self.work, "pictures", f"p{i}.jpg"), w, h, colours, i)
+            # Noisy gradient JPEGs of our own: photo-like work for the decoder (the noise is
+            # made at half the size, which is quicker and decodes as dearly).
+            subprocess.run(["convert", "-size", f"{w // 2}x{h // 2}", f"gradient:{colours}",
+                            "-seed", str(i), "-attenuate", "0.4", "+noise", "Gaussian",
+                            "-filter", "point", "-resize", "200%", "-quality", "88",
+                            os.path.join(self.work, "pictures", f"p{i}.jpg")],
+                           check=True, capture_output=True, timeout=300)
         # Fragments that bounce long keep something moving in every frame, so a missing
         # frame is a frozen one, not a still screen between two bursts.
         install = self.install(settings(**{"画像のﾌｫﾙﾀﾞ": folder, "ｲﾝﾀｰﾊﾞﾙ": " 1",

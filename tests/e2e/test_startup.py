@@ -1,8 +1,6 @@
 """Start-up as the system's screen-saver machinery sees it: one copy at a time, switches that
 end at once, then the preview as a child of the host's window that ends with it."""
 
-import time
-
 from orvane_e2e import *
 
 WS_CHILD, WS_POPUP = 0x40000000, 0x80000000
@@ -32,15 +30,12 @@ class Startup(OrvaneTestCase):
         # The preview as a child covering its host, a window of another process. (Hosts of
         # other sizes, and the preview's pixels, have tests of their own in tests/win32.)
         run, preview = self.start_preview(install, host)
-        self.assertEqual(children(host), [(preview, PREVIEW_CLASS, "Preview Window")])
         info = window_info(preview)
         self.assertEqual((info["parent"], info["visible"]), (host, 1))
         self.assertEqual(info["style"] & (WS_CHILD | WS_POPUP), WS_CHILD)
         self.assertEqual(info["rect"], window_info(host)["rect"])
         self.assertIsNone(run.wait(1.0), "the preview ended while its host lives")
         post(host, WM_CLOSE)
-        closed = time.monotonic()
-        self.assert_ends(run)
         # Wine itself takes its time to take a window down without a window manager.
-        self.assertLess(time.monotonic() - closed, 5.0)
+        self.assert_ends(run, 5)
         self.assertEqual(read_bytes(install.ini), SETTINGS, "the preview saved the settings")

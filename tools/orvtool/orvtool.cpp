@@ -52,24 +52,16 @@ std::string Quoted(HWND hwnd, bool className) {
 }
 
 int Host(int width, int height, ULONGLONG end) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));  // seen in screenshots
-  wc.lpszClassName = L"OrvtoolWindow";
-  RegisterClassW(&wc);
-  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                              height, nullptr, nullptr, wc.hInstance, nullptr);
+  // Any window class does: the preview covers the host whole.
+  HWND hwnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return 1;
-  UpdateWindow(hwnd);
   Print(HandleText(hwnd));
   for (ULONGLONG now; IsWindow(hwnd) && (now = GetTickCount64()) < end;) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
     for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
   }
-  if (IsWindow(hwnd)) DestroyWindow(hwnd);
-  return 0;
+  return 0;  // the host goes with the process
 }
 
 BOOL CALLBACK ListChild(HWND hwnd, LPARAM) {
