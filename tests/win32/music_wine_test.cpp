@@ -1,7 +1,7 @@
 // The music player against the system's own multimedia interface: the command strings,
-// quoting, 8-bit and wide names and the looped WAV as winmm takes them. HOME holds an ALSA
-// configuration whose default device discards the sound; ORVANE_SOUND_MEDIA names the folder
-// of the generated tone.mp3, tone.wav (two seconds each) and blip.wav.
+// quoting, 8-bit and wide names as winmm takes them. HOME holds an ALSA configuration whose
+// default device discards the sound; ORVANE_SOUND_MEDIA names the folder of the generated
+// tone.mp3 (two seconds).
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -35,12 +35,6 @@ Text CopyMedia(const Text& source, const Text& relative) {
   return target;
 }
 
-// A synchronous play that refuses to interrupt another sound: FALSE while one plays.
-bool AnotherSoundPlays() {
-  return !PlaySoundW(win::Wide(Media(u"blip.wav")).c_str(), nullptr,
-                     SND_SYNC | SND_NOSTOP | SND_FILENAME | SND_NODEFAULT);
-}
-
 class RealMusic : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -72,20 +66,6 @@ TEST_F(RealMusic, Mp3FilesPlayAndStopWhateverTheirNames) {
     sound.Mp3Stop();
     EXPECT_EQ(Query(u"status MP3Play mode").substr(0, 6), u"Error:");
   }
-}
-
-TEST_F(RealMusic, WavLoopsUntilStopped) {
-  for (const Text& file : {Media(u"tone.wav"), CopyMedia(u"tone.wav", u"曲\\ループé.wav")}) {
-    SCOPED_TRACE(ToUtf8(file));
-    ASSERT_FALSE(AnotherSoundPlays());
-    settings.BgmFile = file;
-    sound.WavPlay();
-    std::this_thread::sleep_for(2500ms);  // past the end of the two-second file
-    EXPECT_TRUE(AnotherSoundPlays());
-    sound.WavStop();
-    std::this_thread::sleep_for(200ms);
-  }
-  EXPECT_FALSE(AnotherSoundPlays());
 }
 
 }  // namespace
