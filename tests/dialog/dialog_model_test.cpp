@@ -8,7 +8,6 @@ namespace {
 using Dialog = DialogTest;
 
 TEST_F(Dialog, OpensCentredOutOfTheMouseWithTheDefaultsAndClosesBackIntoIt) {
-  host.screen = {1280, 1024};
   Start();
   // (1280 - 609) / 2, (1024 - 560) / 2; the preview's edge is drawn before the zoom.
   EXPECT_EQ(host.calls, (std::vector<std::string>{"Place 335 232 609 560", "Edge 0 0 100 100 5 15",
@@ -67,14 +66,14 @@ TEST_F(Dialog, QueuedClicksActInTheOrderTheyCameAndTheFirstCloseWins) {
     EXPECT_EQ(fs.Exists(store.BesideProgram()), first == 2);  // ｷｬﾝｾﾙ then 設定 saves nothing
   }
   host.onDoEvents = nullptr;
-  const std::string saved = SavedFile();
+  const std::string saved = fs.Content(store.BesideProgram());
   Open();  // the system's close leaves the file alone, and a closed dialog does nothing more
   Press(Ctl::lbl_Rdm_Seq, 1);
   dialog->CloseRequested();
   dialog->CloseRequested();
   Click(2);
   dialog->Form_Unload();
-  EXPECT_EQ(SavedFile(), saved);
+  EXPECT_EQ(fs.Content(store.BesideProgram()), saved);
   EXPECT_EQ(host.Count("ZoomClose 500 400"), 3);  // once for each dialog
   EXPECT_EQ(host.Count("EndDialog"), 3);
 }
@@ -132,8 +131,8 @@ TEST_F(Dialog, MarksSwapOnAnyButtonAndTheMusicSourceEnablesItsControl) {
     Press(source == 2 ? Ctl::Img_BGM : Ctl::lbl_BGM, source, 4);
     EXPECT_EQ(Marks().substr(6, 3), std::string("000").replace(source, 1, "1"));
     EXPECT_EQ(app.settings.BgmMode, source);
-    EXPECT_EQ(Enabled(Ctl::BGM_Repeat, 0), source == 1);
-    EXPECT_EQ(Enabled(Ctl::lbl_Button, 4), source == 2);
+    EXPECT_EQ(dialog->State({Ctl::BGM_Repeat, 0}).enabled, source == 1);
+    EXPECT_EQ(dialog->State({Ctl::lbl_Button, 4}).enabled, source == 2);
   }
 }
 
