@@ -15,16 +15,13 @@ TEST_F(Folder, AChoiceListsByAttributeGroupThenKindWithoutSorting) {
       {u"c.gif", kAttrReadOnly}, {u"x.wmf", 0}, {u"both.bmp", kAttrReadOnly | kAttrArchive},
       {u"hidden.bmp", kAttrHidden | kAttrArchive},
       {u"cloud.jpg", kAttrArchive | 0x400 | 0x1000 | 0x400000}};
-  for (const auto& [name, attributes] : files) {
-    fs.AddFile(u"D:\\pics\\" + Text(name), "", attributes);
-  }
+  for (const auto& [name, attr] : files) fs.AddFile(u"D:\\pics\\" + Text(name), "", attr);
   Start();
   Choose(u"D:\\pics");
   // Attribute 0 first, then archive (bmp in listing order, then jpg), then read-only.
   EXPECT_EQ(Listing(), "x.wmf A.bmp z.bmp b.jpg cloud.jpg c.gif | 6");
   // The main module's folder and list are not the dialog's listing.
-  EXPECT_EQ(app.settings.ImageFolder, u"");
-  EXPECT_EQ(app.imageCount, 0);
+  EXPECT_TRUE(app.settings.ImageFolder.empty() && app.imageCount == 0);
   host.answers.push_back(u"");  // an empty or cancelled choice keeps it all
   Click(0);
   Click(0);
@@ -41,7 +38,6 @@ TEST_F(Folder, AKindSwitchTakesTheFolderAndRescansSorted) {
   Start();
   const int listings = fs.listCalls;
   Press(Ctl::Img_Kind, 0);  // no folder yet: only the flag changes
-  EXPECT_EQ(Marks(), "10 01 100 0111");
   EXPECT_EQ(app.settings.KindOn[0], 0);
   EXPECT_EQ(fs.listCalls, listings);
   Press(Ctl::lbl_Kind, 0);
