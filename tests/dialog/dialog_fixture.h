@@ -7,7 +7,6 @@
 #include <cmath>
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 
 #include "core/cp932.h"
@@ -16,6 +15,7 @@
 #include "settings/load_settings.h"
 #include "support/fake_file_system.h"
 #include "support/fake_system.h"
+#include "support/show_fakes.h"
 
 namespace orv::test {
 
@@ -84,27 +84,6 @@ struct Digest {
   Digest& operator<<(const Surface& s) {
     for (const uint32_t c : s.Pixels()) *this << c;
     return *this;
-  }
-};
-
-struct FakePictureLoader : PictureLoader {
-  std::map<Text, Surface> pictures;  // by path exactly as asked
-  Texts asked;
-  std::optional<Surface> Load(const Text& path) override {
-    asked.push_back(path);
-    const auto it = pictures.find(path);
-    return it == pictures.end() ? std::nullopt : std::optional<Surface>(it->second);
-  }
-};
-
-// Gives `values` in turn, then 0.5.
-struct ScriptedRandom : Random {
-  std::deque<double> values;
-  int draws = 0;
-  void Reseed() override {}
-  double Next() override {
-    const double v = values.empty() ? 0.5 : values.front();
-    return ++draws, values.empty() ? v : (values.pop_front(), v);
   }
 };
 
@@ -186,7 +165,7 @@ class DialogTest : public ::testing::Test {
   FakeFileSystem fs;
   FakeSystem system;
   FakeDialogHost host;
-  FakePictureLoader pictures;
+  FakePictures pictures;
   ScriptedRandom random;
   SteppingClock clock;
   SettingsStore store{fs, u"C:\\Program", u""};

@@ -1,5 +1,5 @@
 // The dialog's look: its layout, its generated pictures, how they are painted and which
-// control the mouse reaches, and the link's colour walk.
+// control the mouse reaches, and the focus ring.
 #include "dialog/dialog_canvas.h"
 #include "dialog_fixture.h"
 
@@ -72,20 +72,6 @@ TEST(FocusRingTest, DotsEveryOtherPixelOfItsOutlineWithinTheCanvas) {
     rows += ' ';
   }
   EXPECT_EQ(rows, "#.#... ...#.. ...... ...#.. ");
-}
-
-TEST(ColourWalkTest, ChannelsStepByTenAndDrawNewDirectionsOnlyWhenAllRestAtAnEnd) {
-  ScriptedRandom random;
-  ColourWalk walk;
-  random.values = {0.0, 0.5, 0.99};  // stay, down (already at 0), up
-  for (int i = 0; i < 25; ++i) walk.Tick(random);
-  EXPECT_EQ(walk.Colour(), 0x0000FAu);  // a whole leg, no new draws on the way
-  EXPECT_EQ(random.draws, 3);
-  random.values = {0.4, 0.1, 0.7, 0.5, 0.99, 0.0};  // down, stay, up: nothing can move,
-  walk.Tick(random);  // so the next tick draws again: green up
-  walk.Tick(random);
-  EXPECT_EQ(walk.Colour(), 0x000AFAu);
-  EXPECT_EQ(random.draws, 9);
 }
 
 }  // namespace
