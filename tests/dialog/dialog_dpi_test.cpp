@@ -26,14 +26,10 @@ TEST(DialogDpi, OneRoundingForLengthsFontsAndRectangles) {
 }
 
 TEST(DialogDpi, WindowIsCentredOnItsMonitorNeverSmallerThanDesignAndKeptOnIt) {
-  struct Case { MonitorArea monitor; int32_t outerW, outerH, dpi; WindowPlace place; };
-  for (const Case& c : {
-           Case{{0, 0, 1024, 768}, 609, 560, 96, {207, 104, 609, 560}},
-           Case{{-1280, -200, 0, 824}, 609, 560, 96, {-945, 32, 609, 560}},
-           Case{{0, 0, 1024, 768}, 908, 830, 144, {55, 0, 914, 840}},  // taller than it
-       }) {
-    EXPECT_EQ(PlaceDialog(c.monitor, c.outerW, c.outerH, c.dpi), c.place) << c.outerW;
-  }
+  EXPECT_EQ(PlaceDialog({0, 0, 1024, 768}, 609, 560, 96), (WindowPlace{207, 104, 609, 560}));
+  EXPECT_EQ(PlaceDialog({-1280, -200, 0, 824}, 609, 560, 96), (WindowPlace{-945, 32, 609, 560}));
+  // Taller than the monitor, and thinner than the design.
+  EXPECT_EQ(PlaceDialog({0, 0, 1024, 768}, 908, 830, 144), (WindowPlace{55, 0, 914, 840}));
 }
 
 TEST(DialogDpi, FontComesDownUntilTheWidestCaptionFitsExceptAtTheDesignDpi) {
@@ -46,7 +42,7 @@ TEST(DialogDpi, FontComesDownUntilTheWidestCaptionFitsExceptAtTheDesignDpi) {
 }
 
 // A deliberate change of a picture records the new value after a look at the dialog.
-TEST(DialogDpi, PicturesAreDrawnAtTheScaledSize) {
+TEST(DialogDpi, PicturesAndTheHandAreDrawnAtTheScaledSize) {
   for (const auto& [dpi, recorded] : {std::pair{96, 12532648614210573247ull},
                                           {144, 7802448427393056266ull}}) {
     const DialogArt art = MakeDialogArt(dpi);
@@ -57,9 +53,7 @@ TEST(DialogDpi, PicturesAreDrawnAtTheScaledSize) {
     }
     EXPECT_EQ(h.value, recorded) << dpi;
   }
-}
-
-TEST(DialogDpi, TheHandIsTheRecordedShapeAtEachSizeWithTheFingerTipAsItsHotSpot) {
+  // The hand, with the finger tip as its hot spot.
   const struct { int dpi, size, hotX, hotY; uint64_t recorded; } cases[] = {
       {96, 32, 12, 1, 18093875174274622755ull},
       {144, 48, 18, 2, 7054891692421935643ull}};

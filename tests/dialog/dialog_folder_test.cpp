@@ -8,7 +8,7 @@ namespace {
 
 using Folder = DialogTest;
 
-TEST_F(Folder, AChoiceListsByAttributeGroupThenKindWithoutSorting) {
+TEST_F(Folder, AChoiceListsByAttributeGroupThenKindWithoutSortingAndReportsErrorsOnce) {
   // cloud.jpg is a placeholder: archive and bits that only describe its storage.
   const std::pair<const char16_t*, uint32_t> files[] = {
       {u"b.jpg", kAttrArchive}, {u"A.bmp", kAttrArchive}, {u"z.bmp", kAttrArchive},
@@ -28,6 +28,14 @@ TEST_F(Folder, AChoiceListsByAttributeGroupThenKindWithoutSorting) {
   EXPECT_EQ(host.Count("Browse"), 3);
   EXPECT_EQ(Caption(Ctl::Folder_Path), u"D:\\pics");
   EXPECT_EQ(Listing(), "x.wmf A.bmp z.bmp b.jpg cloud.jpg c.gif | 6");
+  // A file that cannot be asked about: one message, and the rest still listed.
+  fs.failingAttributes = {u"D:\\pics\\x.wmf", u"D:\\pics\\c.gif"};
+  Choose(u"D:\\pics");
+  EXPECT_EQ(Listing(), "A.bmp z.bmp b.jpg cloud.jpg | 4");
+  fs.listingFails = true;  // a later choice reports its own error
+  Choose(u"D:\\pics");
+  EXPECT_EQ(system.messages, (Texts{kFileVanishedMessage, kFolderUnreadableMessage}));
+  EXPECT_EQ(Listing(), "| 0");
 }
 
 TEST_F(Folder, AKindSwitchTakesTheFolderAndRescansSorted) {
@@ -70,18 +78,6 @@ TEST_F(Folder, TheListShowsNamesAsStoredAndADriveRootDoublesItsBackslash) {
   EXPECT_EQ(Listing(), "r.bmp | 1");
   dialog->ListSelect(0);
   EXPECT_EQ(pictures.loads, Texts{u"D:\\\\r.bmp"});
-}
-
-TEST_F(Folder, AListingErrorIsShownOnceAndTheRestIsStillListed) {
-  for (const char16_t* file : {u"D:\\p\\a.bmp", u"D:\\p\\b.bmp", u"D:\\p\\c.gif"}) fs.AddFile(file);
-  fs.failingAttributes = {u"D:\\p\\a.bmp", u"D:\\p\\c.gif"};
-  Start();
-  Choose(u"D:\\p");
-  EXPECT_EQ(Listing(), "b.bmp | 1");
-  fs.listingFails = true;  // a later choice reports its own error
-  Choose(u"D:\\p");
-  EXPECT_EQ(system.messages, (Texts{kFileVanishedMessage, kFolderUnreadableMessage}));
-  EXPECT_EQ(Listing(), "| 0");
 }
 
 TEST_F(Folder, NothingElseListsWhileAFolderChoiceRunsAndClosingEndsAListingOrARescan) {

@@ -7,11 +7,24 @@ namespace {
 
 using Dialog = DialogTest;
 
-TEST_F(Dialog, OpensCentredOutOfTheMouseWithTheDefaultsAndClosesBackIntoIt) {
+TEST_F(Dialog, OpensCentredOutOfTheMouseSwapsMarksAndClosesBackIntoIt) {
   Start();
   // (1280 - 609) / 2, (1024 - 560) / 2; the preview's edge is drawn before the zoom.
   EXPECT_EQ(host.calls, (std::vector<std::string>{"Place 335 232 609 560", "Edge 0 0 100 100 5 15",
                                                   "ZoomOpen 500 400", "Pointer 0"}));
+  // Marks swap on any button, and the music source enables its control.
+  Press(Ctl::lbl_Rdm_Seq, 1, 2);  // right button on "ﾗﾝﾀﾞﾑ"
+  Press(Ctl::lbl_Size, 0);
+  Press(Ctl::Img_Size, 0);  // the chosen one again: nothing changes
+  EXPECT_EQ(Marks(), "01 10 100 1111");
+  EXPECT_EQ(app.settings.ChangeMode * 10 + app.settings.SizeMode, 10);
+  for (const int16_t source : {1, 2, 0}) {
+    Press(source == 2 ? Ctl::Img_BGM : Ctl::lbl_BGM, source, 4);
+    EXPECT_EQ(Marks().substr(6, 3), std::string("000").replace(source, 1, "1"));
+    EXPECT_EQ(app.settings.BgmMode, source);
+    EXPECT_EQ(dialog->State({Ctl::BGM_Repeat, 0}).enabled, source == 1);
+    EXPECT_EQ(dialog->State({Ctl::lbl_Button, 4}).enabled, source == 2);
+  }
   host.cursor = PixelPoint{10, 10};  // closing goes back to the point it opened from
   Click(3);
   EXPECT_EQ(host.calls.end()[-2], "ZoomClose 500 400");
@@ -117,22 +130,6 @@ TEST_F(Dialog, SlidersStepByTheirOwnAmountsWithinTheirEndsAndStoredValuesOpenAsD
     EXPECT_TRUE(SavedLine(line)) << ToUtf8(line);
   }
   EXPECT_EQ(app.settings.IntervalSec, 5);  // the dialog never writes the variable itself
-}
-
-TEST_F(Dialog, MarksSwapOnAnyButtonAndTheMusicSourceEnablesItsControl) {
-  Start();
-  Press(Ctl::lbl_Rdm_Seq, 1, 2);  // right button on "ﾗﾝﾀﾞﾑ"
-  Press(Ctl::lbl_Size, 0);
-  Press(Ctl::Img_Size, 0);  // the chosen one again: nothing changes
-  EXPECT_EQ(Marks(), "01 10 100 1111");
-  EXPECT_EQ(app.settings.ChangeMode * 10 + app.settings.SizeMode, 10);
-  for (const int16_t source : {1, 2, 0}) {
-    Press(source == 2 ? Ctl::Img_BGM : Ctl::lbl_BGM, source, 4);
-    EXPECT_EQ(Marks().substr(6, 3), std::string("000").replace(source, 1, "1"));
-    EXPECT_EQ(app.settings.BgmMode, source);
-    EXPECT_EQ(dialog->State({Ctl::BGM_Repeat, 0}).enabled, source == 1);
-    EXPECT_EQ(dialog->State({Ctl::lbl_Button, 4}).enabled, source == 2);
-  }
 }
 
 TEST_F(Dialog, TheTrackBoxOffersThirtyTracksAndTheFileButtonAsksForAMusicFile) {
