@@ -1,12 +1,11 @@
 // The dialog at other DPIs than its design's: the one rounding, the layout and window
 // placement it gives, the font fit, and the pictures drawn at the scaled size.
-#include <gtest/gtest.h>
-
-#include "dialog/dialog_scale.h"
 #include "dialog/dialog_art.h"
+#include "dialog/dialog_scale.h"
+#include "dialog_fixture.h"
 #include "startup/preview.h"
 
-namespace orv {
+namespace orv::test {
 namespace {
 
 TEST(DialogDpi, OneRoundingForLengthsFontsAndRectangles) {
@@ -18,9 +17,7 @@ TEST(DialogDpi, OneRoundingForLengthsFontsAndRectangles) {
   }
   EXPECT_EQ(ScaleFromDpi(20, 144) * 100 + ScaleFromDpi(-8, 192), 13 * 100 - 4);
   EXPECT_EQ(StillSizeAt(144).width * 1000 + StillSizeAt(144).height, 228 * 1000 + 168);
-  for (const auto& [dpi, height] : {std::pair{96, 13}, {120, 16}, {144, 20}, {192, 26}}) {
-    EXPECT_EQ(FontPixelHeight(9.75, dpi), height) << dpi;
-  }
+  EXPECT_EQ(FontPixelHeight(9.75, 120) * 100 + FontPixelHeight(9.75, 192), 1626);
   // Each coordinate and each parent's offset scaled on its own: "*.wmf" in the left panel.
   const ControlLayout* wmf = FindLayout({Ctl::lbl_Kind, 3});
   ASSERT_NE(wmf, nullptr);
@@ -29,16 +26,10 @@ TEST(DialogDpi, OneRoundingForLengthsFontsAndRectangles) {
 }
 
 TEST(DialogDpi, WindowIsCentredOnItsMonitorNeverSmallerThanDesignAndKeptOnIt) {
-  struct Case { MonitorArea monitor; int32_t outerW, outerH, dpi; WindowPlace place; };
-  for (const Case& c : {
-           Case{{0, 0, 1024, 768}, 609, 560, 96, {207, 104, 609, 560}},
-           Case{{0, 0, 1024, 768}, 601, 550, 96, {207, 104, 609, 560}},  // thin frame
-           Case{{0, 0, 1600, 1200}, 930, 845, 144, {335, 177, 930, 845}},  // thick frame
-           Case{{-1280, -200, 0, 824}, 609, 560, 96, {-945, 32, 609, 560}},
-           Case{{0, 0, 1024, 768}, 908, 830, 144, {55, 0, 914, 840}},  // taller than it
-       }) {
-    EXPECT_EQ(PlaceDialog(c.monitor, c.outerW, c.outerH, c.dpi), c.place) << c.outerW;
-  }
+  EXPECT_EQ(PlaceDialog({0, 0, 1024, 768}, 609, 560, 96), (WindowPlace{207, 104, 609, 560}));
+  EXPECT_EQ(PlaceDialog({-1280, -200, 0, 824}, 609, 560, 96), (WindowPlace{-945, 32, 609, 560}));
+  // Taller than the monitor, and thinner than the design.
+  EXPECT_EQ(PlaceDialog({0, 0, 1024, 768}, 908, 830, 144), (WindowPlace{55, 0, 914, 840}));
 }
 
 TEST(DialogDpi, FontComesDownUntilTheWidestCaptionFitsExceptAtTheDesignDpi) {
@@ -50,40 +41,27 @@ TEST(DialogDpi, FontComesDownUntilTheWidestCaptionFitsExceptAtTheDesignDpi) {
   EXPECT_EQ(DialogFontHeight(144, never), 15);  // a quarter less at most
 }
 
-// FNV-1a: pins a picture without storing it.
-struct Hash {
-  uint64_t value = 1469598103934665603ull;
-  Hash& operator<<(uint32_t v) { return value = (value ^ v) * 1099511628211ull, *this; }
-  Hash& operator<<(const Surface& s) {
-    for (const uint32_t c : s.Pixels()) *this << c;
-    return *this;
-  }
-};
-
 // A deliberate change of a picture records the new value after a look at the dialog.
-TEST(DialogDpi, PicturesAreDrawnAtTheScaledSize) {
-  for (const auto& [dpi, recorded] : {std::pair{96, 4320956821855208215ull},
-                                          {144, 14452421699213943360ull}}) {
+TEST(DialogDpi, PicturesAndTheHandAreDrawnAtTheScaledSize) {
+  for (const auto& [dpi, recorded] : {std::pair{96, 12532648614210573247ull},
+                                          {144, 7802448427393056266ull}}) {
     const DialogArt art = MakeDialogArt(dpi);
-    Hash h;
+    Digest h;
     for (const Surface* s : {&art.texture, &art.plate, &art.buttonPressed, &art.buttonReleased,
                              &art.optionOff, &art.optionOn, &art.kindOff, &art.kindOn}) {
-      h << uint32_t(s->Width()) << uint32_t(s->Height()) << *s;
+      h << s->Width() << s->Height() << *s;
     }
     EXPECT_EQ(h.value, recorded) << dpi;
   }
-}
-
-TEST(DialogDpi, TheHandIsTheRecordedShapeAtEachSizeWithTheFingerTipAsItsHotSpot) {
+  // The hand, with the finger tip as its hot spot.
   const struct { int dpi, size, hotX, hotY; uint64_t recorded; } cases[] = {
-      {96, 32, 12, 1, 10993448479984571489ull},
-      {120, 40, 15, 1, 4857699374553960701ull},
-      {144, 48, 18, 2, 5186506759261276789ull}};
+      {96, 32, 12, 1, 18093875174274622755ull},
+      {144, 48, 18, 2, 7054891692421935643ull}};
   for (const auto& c : cases) {
     const CursorPlanes hand = HandCursor(c.dpi);
     EXPECT_EQ(hand.width * 100 + hand.height, c.size * 101) << c.dpi;
     EXPECT_EQ(std::pair(hand.hotX, hand.hotY), std::pair(c.hotX, c.hotY)) << c.dpi;
-    Hash h;
+    Digest h;
     for (const auto* plane : {&hand.andPlane, &hand.xorPlane}) {
       for (const uint8_t byte : *plane) h << byte;
     }
@@ -92,4 +70,4 @@ TEST(DialogDpi, TheHandIsTheRecordedShapeAtEachSizeWithTheFingerTipAsItsHotSpot)
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace orv::test

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 
 #include "core/cp932.h"
@@ -16,6 +15,7 @@
 #include "settings/load_settings.h"
 #include "support/fake_file_system.h"
 #include "support/fake_system.h"
+#include "support/show_fakes.h"
 
 namespace orv::test {
 
@@ -25,7 +25,6 @@ using Texts = std::vector<Text>;
 // ...); both browsers answer from `answers` in turn, cancelled once they run out.
 class FakeDialogHost : public DialogHost {
  public:
-  PixelSize screen{1024, 768};
   std::optional<PixelPoint> cursor = PixelPoint{500, 400};
   std::deque<std::optional<Text>> answers;
   std::function<void()> onDoEvents, onPaintNow;
@@ -36,7 +35,7 @@ class FakeDialogHost : public DialogHost {
   int doEvents = 0;
 
   long Count(const std::string& call) const { return std::count(calls.begin(), calls.end(), call); }
-  PixelSize ScreenSize() override { return screen; }
+  PixelSize ScreenSize() override { return {1280, 1024}; }
   void PlaceWindow(int32_t l, int32_t t, int32_t w, int32_t h) override { Log("Place", {l, t, w, h}); }
   std::optional<PixelPoint> CursorPos() override { return cursor; }
   void ZoomOpen(int16_t x, int16_t y) override { Log("ZoomOpen", {x, y}); }
@@ -75,24 +74,16 @@ class FakeDialogHost : public DialogHost {
   }
 };
 
-struct FakePictureLoader : PictureLoader {
-  std::map<Text, Surface> pictures;  // by path exactly as asked
-  Texts asked;
-  std::optional<Surface> Load(const Text& path) override {
-    asked.push_back(path);
-    const auto it = pictures.find(path);
-    return it == pictures.end() ? std::nullopt : std::optional<Surface>(it->second);
+// FNV-1a: pins a picture without storing it.
+struct Digest {
+  uint64_t value = 0xCBF29CE484222325ull;
+  Digest& operator<<(int64_t v) {
+    for (int i = 0; i < 8; ++i) value = (value ^ uint8_t(v >> (8 * i))) * 0x100000001B3ull;
+    return *this;
   }
-};
-
-// Gives `values` in turn, then 0.5.
-struct ScriptedRandom : Random {
-  std::deque<double> values;
-  int draws = 0;
-  void Reseed() override {}
-  double Next() override {
-    const double v = values.empty() ? 0.5 : values.front();
-    return ++draws, values.empty() ? v : (values.pop_front(), v);
+  Digest& operator<<(const Surface& s) {
+    for (const uint32_t c : s.Pixels()) *this << c;
+    return *this;
   }
 };
 
@@ -142,7 +133,6 @@ class DialogTest : public ::testing::Test {
 
   const Text& Caption(Ctl name, int16_t i = 0) const { return dialog->State({name, i}).caption; }
   Artwork Picture(Ctl name, int16_t i) const { return dialog->State({name, i}).picture; }
-  bool Enabled(Ctl name, int16_t i) const { return dialog->State({name, i}).enabled; }
   // The marks by group: order, size, music, kinds; 1 on, 0 off, - none.
   std::string Marks() const {
     std::string s;
@@ -168,15 +158,14 @@ class DialogTest : public ::testing::Test {
     for (const Text& item : dialog->ListItems()) s += ToUtf8(item) + " ";
     return s + "| " + ToUtf8(Caption(Ctl::lbl_Kei));
   }
-  std::string SavedFile() const { return fs.Content(store.BesideProgram()); }
   bool SavedLine(const char16_t* line) const {
-    return SavedFile().find(*cp932::Encode(line)) != std::string::npos;
+    return fs.Content(store.BesideProgram()).find(*cp932::Encode(line)) != std::string::npos;
   }
 
   FakeFileSystem fs;
   FakeSystem system;
   FakeDialogHost host;
-  FakePictureLoader pictures;
+  FakePictures pictures;
   ScriptedRandom random;
   SteppingClock clock;
   SettingsStore store{fs, u"C:\\Program", u""};

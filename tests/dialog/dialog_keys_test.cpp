@@ -10,10 +10,9 @@ class Keys : public DialogTest {
   void Key(DialogKey key, int times = 1) {
     for (int i = 0; i < times; ++i) dialog->KeyDown(key);
   }
-  ControlId Focus() const { return dialog->Focus(); }
 };
 
-TEST_F(Keys, TabVisitsEveryControlInReadingOrderArrowsMoveAndSpacePresses) {
+TEST_F(Keys, TabVisitsEveryControlInReadingOrderArrowsMoveSpacePressesEnterSaves) {
   Start();
   EXPECT_FALSE(FocusRingRect(*dialog));
   const ControlId order[] = {
@@ -24,7 +23,7 @@ TEST_F(Keys, TabVisitsEveryControlInReadingOrderArrowsMoveAndSpacePresses) {
       {Ctl::lbl_BGM, 0},  {Ctl::lbl_Button, 2}, {Ctl::lbl_Button, 3},  {Ctl::lbl_Button, 0}};
   for (const ControlId& expected : order) {
     Key(DialogKey::kTab);
-    EXPECT_EQ(Focus(), expected) << int(expected.name) << " " << expected.index;
+    EXPECT_EQ(dialog->Focus(), expected) << int(expected.name) << " " << expected.index;
   }
   Key(DialogKey::kBackTab);
   const auto ring = FocusRingRect(*dialog);  // inside the face of ｷｬﾝｾﾙ (492, 492)
@@ -35,20 +34,19 @@ TEST_F(Keys, TabVisitsEveryControlInReadingOrderArrowsMoveAndSpacePresses) {
   Key(DialogKey::kDown);
   EXPECT_EQ(app.settings.BgmMode, 2);
   Key(DialogKey::kTab);
-  EXPECT_EQ(Focus(), (ControlId{Ctl::lbl_Button, 4}));
+  EXPECT_EQ(dialog->Focus(), (ControlId{Ctl::lbl_Button, 4}));
 
   Key(DialogKey::kTab, 10);  // the order options: arrows go round
-  ASSERT_EQ(Focus(), (ControlId{Ctl::lbl_Rdm_Seq, 0}));
+  ASSERT_EQ(dialog->Focus(), (ControlId{Ctl::lbl_Rdm_Seq, 0}));
   Key(DialogKey::kRight);
   EXPECT_EQ(Marks().substr(0, 2), "01");
   Key(DialogKey::kDown);
   EXPECT_EQ(app.settings.ChangeMode, 0);
   Key(DialogKey::kTab);  // the interval, at 10
   const SliderState& interval = dialog->Slider({Ctl::HS_Interval, 0});
-  const std::pair<DialogKey, int> moves[] = {{DialogKey::kRight, 11}, {DialogKey::kPageDown, 21},
-                                             {DialogKey::kLeft, 20},  {DialogKey::kPageUp, 10},
-                                             {DialogKey::kEnd, interval.max},
-                                             {DialogKey::kHome, interval.min}};
+  const std::pair<DialogKey, int> moves[] = {
+      {DialogKey::kRight, 11}, {DialogKey::kPageDown, 21}, {DialogKey::kLeft, 20},
+      {DialogKey::kPageUp, 10}, {DialogKey::kEnd, interval.max}, {DialogKey::kHome, interval.min}};
   for (const auto& [key, value] : moves) {
     Key(key);
     EXPECT_EQ(interval.value, value) << int(key);
@@ -56,20 +54,14 @@ TEST_F(Keys, TabVisitsEveryControlInReadingOrderArrowsMoveAndSpacePresses) {
   Key(DialogKey::kBackTab, 4);  // the *.jpg switch
   Key(DialogKey::kSpace);
   EXPECT_EQ(app.settings.KindOn[2], 0);
-  EXPECT_FALSE(dialog->KeyDown(DialogKey::kLeft));  // a switch has no arrows
   Press(Ctl::Img_Size, 0);  // a click moves the focus to what it chose
-  EXPECT_EQ(Focus(), (ControlId{Ctl::lbl_Size, 0}));
-}
-
-TEST_F(Keys, EnterSavesAndClosesAndEscapeClosesWithoutSaving) {
+  EXPECT_EQ(dialog->Focus(), (ControlId{Ctl::lbl_Size, 0}));
+  // Escape closes without saving, Enter saves and closes.
   for (const DialogKey close : {DialogKey::kEscape, DialogKey::kEnter}) {
-    Start();
-    Key(DialogKey::kTab, 7);
-    Key(DialogKey::kRight);
+    Open();
     Key(close);
-    EXPECT_TRUE(dialog->Closed());
-    EXPECT_EQ(SavedLine(u"画像ﾁｪﾝｼﾞ= 1\r\n"), close == DialogKey::kEnter);
-    EXPECT_FALSE(dialog->KeyDown(DialogKey::kEnter));
+    EXPECT_EQ(fs.Exists(store.BesideProgram()), close == DialogKey::kEnter);
+    EXPECT_FALSE(dialog->KeyDown(DialogKey::kEnter));  // closed
   }
 }
 
