@@ -28,7 +28,7 @@ CAPTION_BOXES = {
     "画像ﾁｪﾝｼﾞ": box(RIGHT, 12, 8, 109, 22), "ｲﾝﾀｰﾊﾞﾙ": box(RIGHT, 136, 8, 101, 22),
     "激突時の設定": box(RIGHT, 12, 168, 109, 22), "・小片の弾性": box(RIGHT, 20, 224, 72, 13),
     "BGM": box(MUSIC, 12, 8, 95, 22), "音楽CD": box(MUSIC, 140, 12, 43, 13),
-    "MP3、MAV": box(MUSIC, 140, 52, 60, 13),
+    "MP3、WAV": box(MUSIC, 140, 52, 60, 13),
 }
 MARGIN = 5
 
