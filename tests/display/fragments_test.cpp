@@ -107,15 +107,5 @@ TEST(ShowScene, TheSameSeedGivesTheSamePixelsAndPoolWhateverTheComposition) {
   }
 }
 
-TEST(ShowScene, LongRunKeepsThePoolCountTrue) {
-  bench::ShowScene scene(200, 150, false, false);
-  for (int i = 0; i < 30'000; ++i) scene.Tick();
-  int enabled = 0;
-  for (int i = 1; i <= FragmentPool::kSlots; ++i)
-    enabled += scene.Show().Fragments().Slot(i).Enabled != kFalse;
-  EXPECT_EQ(scene.Show().Fragments().Active(), enabled);
-  EXPECT_GT(enabled, 400);
-}
-
 }  // namespace
 }  // namespace orv::test
