@@ -49,13 +49,6 @@ TEST(Cp932, EveryByteAndEveryPairRoundTrips) {
   EXPECT_EQ(cp932::Decode("\xEF\xBB\x81"), u"\uFFFD\uFF7B\uFFFD");  // unassigned pair, cut pair
 }
 
-TEST(TextHelpers, CaseAndBlanks) {
-  EXPECT_EQ(AsciiUpper(u"abz.Mp3ｱ`{") + TrimBlanks(u" \t x y \t") + RightChars(u"a.wav", 3) + RightChars(u"ab", 3),
-            u"ABZ.MP3ｱ`{x ywavab");
-  EXPECT_TRUE(EqualsAsciiCaseBlind(u"Section", u"SECTION"));
-  EXPECT_FALSE(EqualsAsciiCaseBlind(u"ｱ", u"ｲ"));
-}
-
 TEST(Numbers, TextsReadLenientlyButOnlyAsOneFiniteNumber) {
   const std::pair<const char16_t*, std::optional<double>> cases[] = {
       {u" 10", 10}, {u"\t-1.5  ", -1.5}, {u"+7", 7}, {u".5", 0.5}, {u"1e3", 1000},

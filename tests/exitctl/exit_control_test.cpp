@@ -44,7 +44,6 @@ TEST(EndShow, PasswordMusicSystemStateAndCursorInTheirOrder) {
       {u"", {1, 1}, 2, u"a.WAV", false, {"WavStop", "SPI 17 1", "Unload"}},
       {u"s", {1, 1}, 2, u"a.mid", false, {"SPI 17 1", "Unload"}},
       {u"-S", {1, 2}, 1, u"a.mp3", false, nt},  // the CD watch already gave up
-      {u"/s", {1, 2}, 0, u"a.mp3", false, nt},
   };
   for (const auto& c : cases) {
     ExitRig rig(c.line, c.bgmMode, c.bgmFile);

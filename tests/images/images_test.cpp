@@ -6,7 +6,6 @@
 
 #include "images/folder_scan.h"
 #include "images/image_order.h"
-#include "images/paths.h"
 #include "support/fake_file_system.h"
 #include "support/show_fakes.h"
 
@@ -57,12 +56,6 @@ TEST_F(FolderScanTest, TheListStopsAt32767EntriesWithoutError) {
   }
   EXPECT_EQ(Scan(u"C:\\big").size(), 32767u);
   EXPECT_TRUE(std::is_sorted(app.imageList.begin() + 1, app.imageList.end()));
-}
-
-TEST(FolderPart, TakesEverythingBeforeTheLastSeparator) {
-  EXPECT_EQ(FolderPart(u"D:\\Pictures\\*.jpg") + u"|" + FolderPart(u"D:\\\\*.bmp") + u"|" + FolderPart(u"C:*.bmp") +
-                u"|" + FolderPart(u"*.bmp"),
-            u"D:\\Pictures|D:\\|C:|");
 }
 
 TEST(BuildImageOrder, ListOrderOrARandomRankAmongThePicturesNotYetTaken) {
