@@ -180,21 +180,17 @@ TEST(MusicFile, WavPlaysLoopedByANameTheSoundPlayerOpens) {
   }
 }
 
-TEST(MusicTimers, Timer2StaysOnWhileTheDiscAnswersAndAFailingTickIsPassedOver) {
-  Rig rig;
+TEST(MusicTimers, Timer2FollowsTheWatchAndAFailingTickIsPassedOver) {
+  FakeMusic music;
   FakeTimer timer2;
-  Timer2_Timer(rig.player, timer2);
-  EXPECT_TRUE(timer2.enabled);
-  rig.device.script[kTrack] = {266, ""};
-  Timer2_Timer(rig.player, timer2);
+  music.watchOn = false;
+  Timer2_Timer(music, timer2);
   EXPECT_FALSE(timer2.enabled);
-  rig.device.script[kFileMode] = {0, "stopped"};
-  Timer1_Timer(rig.player);
-  EXPECT_EQ(rig.device.Commands().back(), "play MP3Play from 0");
-  FakeMusic failing;
-  failing.throws = true;
-  Timer2_Timer(failing, timer2);
+  music.watchOn = music.throws = true;
+  Timer2_Timer(music, timer2);
+  Timer1_Timer(music);
   EXPECT_TRUE(timer2.enabled);
+  EXPECT_EQ(music.calls, (Commands{"CdWatch", "CdWatch", "Mp3Watch"}));
 }
 
 }  // namespace

@@ -89,15 +89,6 @@ TEST_F(MainTest, EachModeOpensItsWindowOrEnds) {
   EXPECT_EQ(host.opened, Strings{"display"});
 }
 
-TEST_F(MainTest, ARunningCopyEndsEveryStartAfterBothLookUps) {
-  for (const auto& [title, line] : {std::pair{u"Orvane_Main", u"/s"}, {u"Orvaneの設定", u"/p 1234"}}) {
-    system.windows = {title};
-    EXPECT_EQ(Run(line), StartResult::kEnded);
-    EXPECT_TRUE(host.opened.empty());
-    EXPECT_EQ(system.calls, (Strings{"FindWindow Orvane_Main", "FindWindow Orvaneの設定"}));
-  }
-}
-
 TEST_F(MainTest, PasswordChangeOnlyOutsideTheNtFamilyAndOnlyWithANumber) {
   const std::pair<const char16_t*, std::string> cases[] = {
       {u"/a:  77 ", "PwdChangePassword SCRSAVE 77"}, {u"/a 12x", "GetVersion"}, {u"/a 99999999999", "GetVersion"}};
