@@ -127,7 +127,8 @@ TEST(Monitors, ImpactsReachEveryMonitorAndNothingBetweenThemIsDrawnOrPresented) 
         if (!shown) {
           ASSERT_EQ(seen.Pixel(x, y) | screen.Pixel(x, y), kBlack) << x << "," << y;
         }
-        for (int i = 0; i < 2; ++i) craters[i] += Inside(inner[i], x, y) && scene.Show().Picture().Pixel(x, y) == kBlack;
+        for (int i = 0; i < 2; ++i)
+          craters[i] += Inside(inner[i], x, y) && scene.Show().Picture().Pixel(x, y) == kBlack;
       }
     EXPECT_TRUE(craters[0] > 0 && craters[1] > 0);
   }

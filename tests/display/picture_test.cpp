@@ -170,23 +170,15 @@ TEST(PictureHeader, TheShowDecodesEachKindUpToWhatItsDecoderCanHoldBesideTheScre
 // and by rows.
 // A JPEG head with an EXIF block whose first directory holds `tags` (tag, type, value).
 std::string JpegWithExif(bool little, std::initializer_list<std::array<uint16_t, 3>> tags) {
-  auto put16 = [little](std::string& s, uint32_t v) {
-    s += little ? char(v & 0xFF) : char(v >> 8 & 0xFF);
-    s += little ? char(v >> 8 & 0xFF) : char(v & 0xFF);
-  };
-  std::string tiff = little ? std::string("II*\0", 4) : std::string("MM\0*", 4);
-  put16(tiff, little ? 8 : 0), put16(tiff, little ? 0 : 8);  // first directory at 8
-  put16(tiff, uint32_t(tags.size()));
-  for (const auto& t : tags) {
-    put16(tiff, t[0]), put16(tiff, t[1]), put16(tiff, little ? 1 : 0), put16(tiff, little ? 0 : 1);
-    put16(tiff, t[2]), put16(tiff, 0);
-  }
+  const auto u16 = [little](uint32_t v) { return little ? Le16(v) : Be16(v); };
+  const auto u32 = [&](uint32_t v) { return little ? Le32(v) : Be16(v >> 16) + Be16(v); };
+  // The first directory at 8; each tag's value left in its four bytes.
+  std::string tiff =
+      std::string(little ? "II*\0" : "MM\0*", 4) + u32(8) + u16(uint32_t(tags.size()));
+  for (const auto& t : tags) tiff += u16(t[0]) + u16(t[1]) + u32(1) + u16(t[2]) + u16(0);
   const std::string body = std::string("Exif\0\0", 6) + tiff;
-  std::string jpeg = "\xFF\xD8\xFF\xE0";
-  jpeg += std::string("\x00\x04\x00\x00", 4);  // an APP0 before it
-  jpeg += "\xFF\xE1";
-  jpeg += char((body.size() + 2) >> 8), jpeg += char((body.size() + 2) & 0xFF);
-  return jpeg + body + "\xFF\xDA\x00\x02";
+  return std::string("\xFF\xD8\xFF\xE0\x00\x04\x00\x00\xFF\xE1", 10) +  // an APP0 before it
+         Be16(uint32_t(body.size() + 2)) + body + "\xFF\xDA\x00\x02";
 }
 
 // Stored   a b c   as rows top down.

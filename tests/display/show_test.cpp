@@ -125,15 +125,6 @@ TEST(PictureCycle, OnePictureStaysAndAPictureThatCannotBeLoadedIsPassedOver) {
   show.Timer4_Timer();
   show.Timer4_Timer();
   EXPECT_EQ(rig.OnScreen(), 3);
-
-  ShowRig first(2);  // a first picture that fails starts on black
-  first.host.screen = Surface(640, 480, kWhite);
-  first.pictures.pictures.erase(u"p1");
-  DisplayWindow& late = first.Load();
-  EXPECT_EQ(first.host.screen.Pixel(320, 240), kBlack);
-  late.Timer4_Timer();
-  late.Timer4_Timer();
-  EXPECT_EQ(first.OnScreen(), 2);
 }
 
 TEST(DecodeAhead, ALatePictureKeepsTheCurrentOneAndItsSecondsAreNotCounted) {
