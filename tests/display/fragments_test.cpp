@@ -100,40 +100,5 @@ TEST(ShowScene, TheSameSeedGivesTheSamePixelsAndPoolWhateverTheComposition) {
   }
 }
 
-bool Inside(const PixelRect& r, int x, int y) {
-  return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
-// The primary on the right, a smaller, lower monitor left of it at negative coordinates:
-// a 320 x 190 box with holes above the left monitor and below the primary.
-TEST(Monitors, ImpactsReachEveryMonitorAndNothingBetweenThemIsDrawnOrPresented) {
-  const std::vector<PixelRect> desktop = {{0, 0, 200, 150}, {-120, 100, 0, 190}};
-  const PixelRect onBox[] = {{120, 0, 320, 150}, {0, 100, 120, 190}};
-  // Further from the shared border than a crater's radius (20) reaches.
-  const PixelRect inner[] = {{141, 0, 320, 150}, {0, 100, 99, 190}};
-  uint64_t hashes[2] = {};
-  for (const bool full : {false, true}) {
-    Surface seen(320, 190);
-    bench::ShowScene scene(desktop, full, false, &seen);
-    for (int i = 0; i < 1500; ++i) scene.Tick();
-    hashes[full] = scene.Hash();
-    const Surface& screen = scene.Show().Screen();
-    ASSERT_EQ(screen.Width(), 320);
-    ASSERT_EQ(screen.Height(), 190);
-    int craters[2] = {};
-    for (int y = 0; y < 190; ++y)
-      for (int x = 0; x < 320; ++x) {
-        const bool shown = Inside(onBox[0], x, y) || Inside(onBox[1], x, y);
-        if (!shown) {
-          ASSERT_EQ(seen.Pixel(x, y) | screen.Pixel(x, y), kBlack) << x << "," << y;
-        }
-        for (int i = 0; i < 2; ++i)
-          craters[i] += Inside(inner[i], x, y) && scene.Show().Picture().Pixel(x, y) == kBlack;
-      }
-    EXPECT_TRUE(craters[0] > 0 && craters[1] > 0);
-  }
-  EXPECT_EQ(hashes[0], hashes[1]);
-}
-
 }  // namespace
 }  // namespace orv::test

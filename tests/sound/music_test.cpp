@@ -164,7 +164,6 @@ TEST(MusicFile, WavPlaysLoopedByANameTheSoundPlayerOpens) {
   const Text japanese = u"C:\\音楽\\ループ.wav";
   const Sound kStop{std::nullopt, 0, false};
   const struct { Text file; int32_t waveDevices; bool shortName; std::vector<Sound> played; } cases[] = {
-      {u"C:\\My Music\\loop.wav", 1, false, {{"C:\\My Music\\loop.wav", 9, false}, kStop}},
       {u"C:\\loop.wav", 0, false, {kStop}},  // no wave output
       {japanese, 1, true, {{"C:\\B9C8~1\\C2E9~1.WAV", 9, false}, kStop}},
       {japanese, 1, false, {{"C:\\音楽\\ループ.wav", 9, true}, kStop}},

@@ -83,10 +83,6 @@ TEST_F(MainTest, EachModeOpensItsWindowOrEnds) {
   }
   Run(u"/s");
   EXPECT_EQ(app.imageOrder, (std::vector<int16_t>{0, 1, 2}));
-  fs.Remove(u"C:\\p");
-  Run(u"/s");
-  EXPECT_TRUE(app.imageOrder.empty());
-  EXPECT_EQ(host.opened, Strings{"display"});
 }
 
 TEST_F(MainTest, PasswordChangeOnlyOutsideTheNtFamilyAndOnlyWithANumber) {
