@@ -73,23 +73,6 @@ TEST(CommandLayer, GivesTheReplyOrTheErrorTextAndBuildsPlayCommands) {
             (Commands{"play cdaudio", "play cdaudio from 02 to 03", "play cdaudio to 04"}));
 }
 
-// A command goes as 8-bit text where the code page holds all of it, else as UTF-16, so a
-// file name outside the page still arrives whole; so does the reply.
-TEST(CommandLayer, CrossesTheCodePage) {
-  const struct { bool japanese; Text name; std::string bytes; } cases[] = {  // no bytes: wide
-      {false, u"é", "\xE9"}, {false, u"歌", ""}, {true, u"歌", "\x89\xCC"}, {true, u"é", ""}};
-  for (const auto& c : cases) {
-    Rig rig;
-    rig.device.japanese = c.japanese;
-    rig.device.script["status " + ToUtf8(c.name)] = {0, ToUtf8(c.name)};
-    Text reply;
-    EXPECT_EQ(rig.layer.Send(u"status " + c.name, &reply, 30), 0);
-    EXPECT_EQ(reply, c.name);
-    EXPECT_EQ(rig.device.sent[0].wide, c.bytes.empty());
-    EXPECT_EQ(rig.device.sent[0].bytes, c.bytes.empty() ? "" : "status " + c.bytes);
-  }
-}
-
 TEST(CdWatch, EachTickFollowsTheDisc) {
   const struct {
     const char* what; int16_t repeat; Answer track, count, mode; Commands sent; bool watchOn;
