@@ -107,12 +107,11 @@ struct SettingsTest : ::testing::Test {
 
 // Each key in file order, a stored text, the value it loads as (text settings: the text),
 // and the value a missing or empty text gives.
-struct KeyCase {
+constexpr struct {
   const char16_t* key;
   const char16_t* stored;
   int32_t loaded, fallback;
-};
-constexpr KeyCase kKeys[] = {
+} kKeys[] = {
     {u"画像ﾁｪﾝｼﾞ", u"1.9", 1, 0},  // cut down to a whole number
     {u"画像のｻｲｽﾞ", u" -1.5 ", -2, 1}, {u"ｲﾝﾀｰﾊﾞﾙ", u"12.5", 12, 10},  // rounded half to even
     {u"画像のﾌｫﾙﾀﾞ", u"C:\\pics", 0, 0}, {u"画像種類_0", u"5", 5, 1},
@@ -127,7 +126,7 @@ constexpr KeyCase kKeys[] = {
 TEST_F(SettingsTest, EveryKeyLoadsByItsOwnRuleAndAnEmptyTextGivesItsDefault) {
   ASSERT_EQ(std::size(kKeys), kSettingsTable.size());
   std::string file = "[Section]\r\n", empty = file;
-  for (const KeyCase& k : kKeys) {
+  for (const auto& k : kKeys) {
     file += Sjis(k.key) + "=" + ToUtf8(k.stored) + "\r\n";
     empty += Sjis(k.key) + "=\r\n";
   }
