@@ -154,11 +154,15 @@ class Screenshot:
         return max(set(seen), key=seen.count)
 
 
-def bmp(width, height, colour_at):
-    """A 24-bit BMP; colour_at(x, y) gives each pixel's (r, g, b), y from the top."""
+def bmp(width, height, colour_at, by_rows=False):
+    """A 24-bit BMP; colour_at(x, y) gives each pixel's (r, g, b), y from the top, or with
+    by_rows colour_at(y) a whole row's (fast enough for pictures of tens of megabytes)."""
     rows = []
     for y in range(height - 1, -1, -1):
-        row = b"".join(bytes(colour_at(x, y)[::-1]) for x in range(width))
+        if by_rows:
+            row = bytes(colour_at(y)[::-1]) * width
+        else:
+            row = b"".join(bytes(colour_at(x, y)[::-1]) for x in range(width))
         rows.append(row + b"\0" * (-len(row) % 4))
     pixels = b"".join(rows)
     return (struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54) +

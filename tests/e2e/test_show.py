@@ -63,3 +63,14 @@ class Show(OrvaneTestCase):
         time.sleep(1.5)  # the first move, where the window appeared, is the origin
         xdotool("click", 1)
         self.assert_ends_clean(run)
+
+    def test_a_68_mb_photo_is_read_whole(self):
+        # 5600 x 4200 fitted to the screen: its first and last rows in the file each show.
+        photo = bmp(5600, 4200, lambda y: QUARTERS[0] if y < 2100 else QUARTERS[3], by_rows=True)
+        self.assertGreater(len(photo), 68_000_000)
+        folder = self.folder_of({"photo.bmp": photo})
+        run, _ = self.start_show(self.install(settings(**{"画像のﾌｫﾙﾀﾞ": folder, "画像のｻｲｽﾞ": " 1"})))
+        halves = lambda s: s.pixel(512, 40) == QUARTERS[0] and s.pixel(512, 728) == QUARTERS[3]
+        self.assertTrue(self.wait_screen(halves, 40)[1], "the photo is not on screen whole")
+        xdotool("key", "Escape")
+        self.assert_ends_clean(run)
