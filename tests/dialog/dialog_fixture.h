@@ -13,6 +13,7 @@
 #include "dialog/dialog_model.h"
 #include "images/folder_scan.h"
 #include "settings/load_settings.h"
+#include "show_scene.h"
 #include "support/fake_file_system.h"
 #include "support/fake_system.h"
 #include "support/show_fakes.h"
@@ -74,11 +75,12 @@ class FakeDialogHost : public DialogHost {
   }
 };
 
-// FNV-1a: pins a picture without storing it.
-struct Digest {
-  uint64_t value = 0xCBF29CE484222325ull;
+// Pins a picture without storing it: each number as its eight bytes, lowest first.
+struct Digest : bench::Fnv1a {
   Digest& operator<<(int64_t v) {
-    for (int i = 0; i < 8; ++i) value = (value ^ uint8_t(v >> (8 * i))) * 0x100000001B3ull;
+    uint8_t bytes[8];
+    for (int i = 0; i < 8; ++i) bytes[i] = uint8_t(v >> (8 * i));
+    Mix(bytes, sizeof bytes);
     return *this;
   }
   Digest& operator<<(const Surface& s) {
